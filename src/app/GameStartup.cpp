@@ -1,0 +1,63 @@
+#include "app/GameStartup.h"
+
+#include <fstream>
+
+#include "app/App.h"
+#include "app/CShowcase.h"
+#include "app/Random.h"
+#include "engine/Clock.h"
+#include "engine/Files.h"
+#include "engine/GameWindow.h"
+#include "engine/TarArchive.h"
+#include "scene/GameObject.h"
+
+namespace {
+
+// The full-screen byte of the settings file; no file or a short one means a window.
+bool ReadFullScreenSetting() {
+    constexpr std::streamoff fullScreenOffset = 8;
+    std::ifstream settings("options.dat", std::ios::binary);
+    char flag = 0;
+    if (!settings.seekg(fullScreenOffset) || !settings.get(flag)) {
+        return false;
+    }
+    return flag != 0;
+}
+
+}  // namespace
+
+std::unique_ptr<CGameObject> MakeGameRoot() { return std::make_unique<CShowcase>(); }
+
+std::string JoinArguments(int argc, char** argv) {
+    std::string commandLine;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) {
+            commandLine += ' ';
+        }
+        commandLine += argv[i];
+    }
+    return commandLine;
+}
+
+int RunGame(const std::string& commandLine, const RootFactory& makeRoot) {
+    std::unique_ptr<GameWindow> window = CreateGameWindowObject(true, false);
+    if (!window) {
+        return 1;
+    }
+    GetExecutableDirectory();
+    InitClock();
+    MountArchive(MakeFilePath("tandolo.dat"));
+    const bool fullScreen = ReadFullScreenSetting();
+    if (!window->CreateGameWindow(800, 600, -1, !fullScreen, "Tandolo")) {
+        return 1;
+    }
+    SeedRandom(GetMilliseconds());
+    window->SetDefaultWorldView();
+    RunMainLoop(*window, commandLine, fullScreen, makeRoot);
+    // Pictures are textures of the window's context: release them before it goes.
+    ShutDownApp();
+    App.window = nullptr;
+    window.reset();
+    UnmountAllArchives();
+    return 0;
+}

@@ -1,0 +1,200 @@
+#include "app/HeadlessDriver.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <sstream>
+
+#include "app/App.h"
+#include "app/GameStartup.h"
+#include "app/Random.h"
+#include "engine/Clock.h"
+#include "engine/GameWindow.h"
+#include "engine/Input.h"
+#include "scene/GameObject.h"
+
+namespace {
+
+double WallMilliseconds() {
+    using namespace std::chrono;
+    return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
+}
+
+double CpuMilliseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1.0e6;
+}
+
+// Key names a script may use, besides the plain engine key code.
+int KeyCodeFromName(const std::string& name) {
+    static const std::map<std::string, int> names = {
+        {"escape", KeyEscape}, {"space", KeySpace}, {"enter", KeyEnter}, {"lshift", KeyLeftShift},
+        {"f12", KeyF12}, {"printscreen", KeyPrintScreen}, {"left", KeyLeft}, {"right", KeyRight},
+        {"up", KeyUp}, {"down", KeyDown},
+    };
+    auto entry = names.find(name);
+    if (entry != names.end()) {
+        return entry->second;
+    }
+    if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') {
+        return KeyA + (name[0] - 'a');
+    }
+    char* end = nullptr;
+    const long code = std::strtol(name.c_str(), &end, 10);
+    return (end != name.c_str() && *end == '\0' && code >= 0 && code < KeyCount) ? static_cast<int>(code) : -1;
+}
+
+size_t ArgumentCount(const std::string& action) {
+    static const std::map<std::string, size_t> counts = {{"move", 2}, {"down", 0}, {"up", 0}, {"click", 2},
+                                                         {"key", 2},  {"shot", 1}, {"quit", 0}};
+    auto entry = counts.find(action);
+    return entry == counts.end() ? SIZE_MAX : entry->second;
+}
+
+bool IsInteger(const std::string& text) {
+    char* end = nullptr;
+    std::strtol(text.c_str(), &end, 10);
+    return !text.empty() && *end == '\0';
+}
+
+std::string CheckArguments(const HeadlessDriver::Event& event) {
+    if ((event.action == "move" || event.action == "click") &&
+        !(IsInteger(event.arguments[0]) && IsInteger(event.arguments[1]))) {
+        return "expects two integer coordinates";
+    }
+    if (event.action == "key") {
+        if (KeyCodeFromName(event.arguments[0]) < 0) {
+            return "unknown key '" + event.arguments[0] + "'";
+        }
+        if (event.arguments[1] != "down" && event.arguments[1] != "up") {
+            return "a key goes 'down' or 'up'";
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+bool HeadlessDriver::ParseScript(const std::string& text, const std::string& sourceName,
+                                 std::vector<Event>& events, std::string& error) {
+    std::istringstream lines(text);
+    std::string line;
+    for (int lineNumber = 1; std::getline(lines, line); ++lineNumber) {
+        line = line.substr(0, line.find('#'));
+        std::istringstream words(line);
+        std::string tickWord;
+        if (!(words >> tickWord)) {
+            continue;
+        }
+        Event event;
+        std::string word;
+        std::vector<std::string> rest;
+        while (words >> word) {
+            rest.push_back(word);
+        }
+        const std::string where = sourceName + ":" + std::to_string(lineNumber) + ": ";
+        if (!IsInteger(tickWord) || std::strtol(tickWord.c_str(), nullptr, 10) < 0 || rest.empty()) {
+            error = where + "expected '<tick> <action> [arguments]'";
+            return false;
+        }
+        event.tick = static_cast<uint32_t>(std::strtoul(tickWord.c_str(), nullptr, 10));
+        event.action = rest.front();
+        event.arguments.assign(rest.begin() + 1, rest.end());
+        if (ArgumentCount(event.action) != event.arguments.size()) {
+            error = where + "unknown action or wrong number of arguments: '" + event.action + "'";
+            return false;
+        }
+        if (const std::string problem = CheckArguments(event); !problem.empty()) {
+            error = where + event.action + ": " + problem;
+            return false;
+        }
+        events.push_back(event);
+    }
+    std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) { return a.tick < b.tick; });
+    return true;
+}
+
+HeadlessDriver::HeadlessDriver(Options options) : options_(std::move(options)) {}
+
+int HeadlessDriver::Run() {
+    startWallMs_ = WallMilliseconds();
+    input_.onBeforePresent = [this] { OnFrame(); };
+    SetInputSeam(&input_);
+    const int exitCode = RunGame(options_.commandLine, [this] {
+        // Seeded after start-up so the same script always sees the same game.
+        SeedRandom(options_.seed);
+        return MakeGameRoot();
+    });
+    SetInputSeam(nullptr);
+    if (options_.bench && bench_.frames > 0) {
+        bench_.meanCpuMsPerFrame = totalCpuMs_ / bench_.frames;
+        std::printf("first frame: %.1f ms after start\n", bench_.firstFrameMs);
+        std::printf("cpu per frame: %.3f ms mean, %.3f ms max over %d frames\n", bench_.meanCpuMsPerFrame,
+                    bench_.maxCpuMsPerFrame, bench_.frames);
+    }
+    return exitCode;
+}
+
+void HeadlessDriver::OnFrame() {
+    if (App.root == nullptr) {
+        return;  // the window's own first flip, before the game runs
+    }
+    MeasureFrame();
+    if (pendingRelease_ >= 0 && App.tickCount >= static_cast<uint32_t>(pendingRelease_)) {
+        input_.SetButton(false);
+        pendingRelease_ = -1;
+    }
+    while (nextEvent_ < options_.events.size() && options_.events[nextEvent_].tick <= App.tickCount) {
+        ApplyEvent(options_.events[nextEvent_++]);
+    }
+    if (App.tickCount >= options_.ticks) {
+        App.quit = true;
+    }
+    ScheduleNextTick();
+}
+
+void HeadlessDriver::ApplyEvent(const Event& event) {
+    const auto& arguments = event.arguments;
+    auto number = [&](size_t i) { return static_cast<int>(std::strtol(arguments[i].c_str(), nullptr, 10)); };
+    if (event.action == "move") {
+        input_.MoveMouse(number(0), number(1));
+    } else if (event.action == "down" || event.action == "up") {
+        input_.SetButton(event.action == "down");
+    } else if (event.action == "click") {
+        input_.MoveMouse(number(0), number(1));
+        input_.SetButton(true);
+        pendingRelease_ = static_cast<int>(App.tickCount) + 1;
+    } else if (event.action == "key") {
+        input_.SetKey(KeyCodeFromName(arguments[0]), arguments[1] == "down");
+    } else if (event.action == "shot") {
+        if (!App.window->SaveScreenshot(arguments[0], GameWindow::ScreenshotPng, 0, 0)) {
+            std::fprintf(stderr, "tandolo-headless: could not write %s\n", arguments[0].c_str());
+        }
+    } else if (event.action == "quit") {
+        App.quit = true;
+    }
+}
+
+// The next frame reads a clock 17 ms past the tick reference: exactly one tick.
+void HeadlessDriver::ScheduleNextTick() {
+    const uint32_t now = GetMilliseconds();
+    const uint32_t target = App.lastTickTime + 17;
+    if (static_cast<int32_t>(target - now) > 0) {
+        input_.AdvanceTime(target - now);
+    }
+}
+
+void HeadlessDriver::MeasureFrame() {
+    const double cpuNow = CpuMilliseconds();
+    if (lastCpuMs_ < 0) {
+        bench_.firstFrameMs = WallMilliseconds() - startWallMs_;
+    } else {
+        const double frameMs = cpuNow - lastCpuMs_;
+        totalCpuMs_ += frameMs;
+        bench_.maxCpuMsPerFrame = std::max(bench_.maxCpuMsPerFrame, frameMs);
+        ++bench_.frames;
+    }
+    lastCpuMs_ = cpuNow;
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "engine/ScriptedInput.h"
+
+// Runs the real game without a display: a virtual clock that gives exactly one
+// logic tick per frame, a fixed random seed, scripted mouse and keyboard, and
+// screenshots (PNG) at chosen ticks.
+class HeadlessDriver {
+public:
+    struct Event {
+        uint32_t tick = 0;
+        std::string action;  // move, down, up, click, key, shot, quit
+        std::vector<std::string> arguments;
+    };
+
+    struct Options {
+        uint32_t ticks = 600;
+        uint32_t seed = 1;
+        std::vector<Event> events;
+        bool bench = false;
+        std::string commandLine;
+    };
+
+    // Reads a script: one event a line, "<tick> <action> [arguments]"; '#' starts a comment.
+    // Returns false with a message naming the line on a malformed one.
+    static bool ParseScript(const std::string& text, const std::string& sourceName, std::vector<Event>& events,
+                            std::string& error);
+
+    explicit HeadlessDriver(Options options);
+    int Run();
+
+    struct BenchResult {
+        double firstFrameMs = 0;
+        double meanCpuMsPerFrame = 0;
+        double maxCpuMsPerFrame = 0;
+        int frames = 0;
+    };
+    const BenchResult& Bench() const { return bench_; }
+
+private:
+    void OnFrame();
+    void ApplyEvent(const Event& event);
+    void ScheduleNextTick();
+    void MeasureFrame();
+
+    Options options_;
+    ScriptedInput input_;
+    size_t nextEvent_ = 0;
+    int pendingRelease_ = -1;  // tick at which a click lets go of the button
+    BenchResult bench_;
+    double startWallMs_ = 0;
+    double lastCpuMs_ = -1;
+    double totalCpuMs_ = 0;
+};

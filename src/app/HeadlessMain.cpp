@@ -1,0 +1,94 @@
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "app/HeadlessDriver.h"
+
+namespace {
+
+const char* const usage =
+    "usage: tandolo-headless [--ticks N] [--seed S] [--script FILE] [--shot TICK:FILE.png]... [--bench]\n"
+    "                        [-- GAME ARGUMENTS]\n"
+    "Runs the game without a display, one logic tick per frame, and quits after N ticks (default 600).\n"
+    "A script holds one event a line: '<tick> move X Y', '<tick> down', '<tick> up', '<tick> click X Y',\n"
+    "'<tick> key NAME down|up', '<tick> shot FILE.png', '<tick> quit'. An event at tick T acts once T ticks\n"
+    "have run; a shot at tick T shows the frame drawn then.\n";
+
+bool ReadFile(const std::string& path, std::string& text) {
+    std::ifstream file(path);
+    if (!file) {
+        return false;
+    }
+    std::ostringstream contents;
+    contents << file.rdbuf();
+    text = contents.str();
+    return true;
+}
+
+bool ParseUnsigned(const char* text, uint32_t& value) {
+    char* end = nullptr;
+    const unsigned long parsed = std::strtoul(text, &end, 10);
+    if (end == text || *end != '\0' || text[0] == '-') {
+        return false;
+    }
+    value = static_cast<uint32_t>(parsed);
+    return true;
+}
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "tandolo-headless: %s\n%s", message.c_str(), usage);
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // No display and no sound card needed; an explicit choice in the environment wins.
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+
+    HeadlessDriver::Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (argument == "--") {
+            for (++i; i < argc; ++i) {
+                options.commandLine += (options.commandLine.empty() ? "" : " ") + std::string(argv[i]);
+            }
+        } else if (argument == "--ticks" && hasValue) {
+            if (!ParseUnsigned(argv[++i], options.ticks)) {
+                return Fail("--ticks needs a number");
+            }
+        } else if (argument == "--seed" && hasValue) {
+            if (!ParseUnsigned(argv[++i], options.seed)) {
+                return Fail("--seed needs a number");
+            }
+        } else if (argument == "--script" && hasValue) {
+            std::string text;
+            if (!ReadFile(argv[++i], text)) {
+                return Fail(std::string("cannot read ") + argv[i]);
+            }
+            std::string error;
+            if (!HeadlessDriver::ParseScript(text, argv[i], options.events, error)) {
+                return Fail(error);
+            }
+        } else if (argument == "--shot" && hasValue) {
+            const std::string shot = argv[++i];
+            const size_t colon = shot.find(':');
+            std::string error;
+            if (colon == std::string::npos ||
+                !HeadlessDriver::ParseScript(shot.substr(0, colon) + " shot " + shot.substr(colon + 1), "--shot",
+                                             options.events, error)) {
+                return Fail("--shot needs TICK:FILE.png");
+            }
+        } else if (argument == "--bench") {
+            options.bench = true;
+        } else {
+            return Fail("unknown argument '" + argument + "'");
+        }
+    }
+    HeadlessDriver driver(options);
+    return driver.Run();
+}

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+// One decoded picture held as one square power-of-two OpenGL texture, with the
+// blits the game draws with. Screen coordinates: origin top-left, y down,
+// 800 x 600 logical pixels; angles in degrees, counter-clockwise on screen.
+class GLPicture {
+public:
+    // Blend modes: 0 additive by destination alpha, 1 normal, 2 premultiplied, 3 darken.
+    enum BlendMode : int { BlendAdditive = 0, BlendNormal = 1, BlendPremultiplied = 2, BlendDarken = 3 };
+    // Called per pixel by GrabBackBuffer; may change the colour.
+    using PixelFilter = std::function<void(int x, int y, uint8_t& r, uint8_t& g, uint8_t& b)>;
+
+    GLPicture();
+    virtual ~GLPicture();
+    GLPicture(const GLPicture&) = delete;
+    GLPicture& operator=(const GLPicture&) = delete;
+
+    // Shared by all pictures: the logical screen size. Set by the window.
+    static void SetScreenSize(int width, int height, int depth);
+    static int ScreenWidth();
+    static int ScreenHeight();
+    // Forget the bound-texture record (after someone else bound or disabled texturing).
+    static void InvalidateBindCache();
+    // Side of the square texture used for a picture of that size (smallest is 4).
+    static int TextureSideFor(int width, int height);
+
+    // Reads the file through the file layer; the decoder is chosen by the name's extension.
+    bool LoadPicture(const std::string& path, bool highQuality, bool keepAlpha);
+    bool LoadPictureFromMemory(const std::string& name, const void* data, size_t size,
+                               bool highQuality, bool keepAlpha);
+    void FreePicture();
+    float GetWidth() const { return width_; }
+    float GetHeight() const { return height_; }
+    int TextureSide() const { return static_cast<int>(textureSide_); }
+    bool IsLoaded() const { return width_ != 0; }
+
+    void SetLinearFiltering(bool linear);
+    void SetTextureWrap(bool repeat);
+    void SetColorKey(bool on, uint8_t red, uint8_t green, uint8_t blue);
+    void SetColorModulation(float red, float green, float blue, float alpha);
+    void SetBlendMode(int mode);
+
+    void FillRect(float x1, float y1, float x2, float y2, float red, float green, float blue, float alpha);
+    void DrawLine(float x1, float y1, float x2, float y2, float red, float green, float blue, float alpha);
+    void PlotPixel(float x, float y, float red, float green, float blue, float alpha);
+
+    void Blit(float sx1, float sy1, float sx2, float sy2, float dx, float dy, bool flipX, bool flipY);
+    void BlitTransformed(float sx1, float sy1, float sx2, float sy2, float dx, float dy, float angle,
+                         float zoom, bool flipX, bool flipY);
+    void BlitBlended(float sx1, float sy1, float sx2, float sy2, float dx, float dy, bool flipX, bool flipY);
+    // The sprite draw: zoom and angle about the drawn rectangle's centre moved by the pivot.
+    void BlitBlendedTransformed(float sx1, float sy1, float sx2, float sy2, float dx, float dy, float angle,
+                                float zoom, float alpha, bool flipX, bool flipY, float pivotX, float pivotY);
+    void StretchBlended(float sx1, float sy1, float sx2, float sy2, float dx1, float dy1, float dx2, float dy2,
+                        float alpha, float angle, bool flipX, bool flipY, float pivotX, float pivotY);
+
+    // pixels: width x height RGBA bytes (red in the lowest byte of each 32-bit word),
+    // owned by the caller and kept for RefreshFromArray.
+    bool MakePictureFromArray(uint32_t* pixels, int width, int height, bool highQuality);
+    void RefreshFromArray();
+    // A picture of the whole logical screen as drawn so far.
+    bool GrabBackBuffer(const PixelFilter& filter = nullptr);
+
+private:
+    bool DecodeAndBuild(const std::string& name, const uint8_t* data, size_t size, bool allowGif,
+                        bool highQuality, bool keepAlpha, bool applyColorKey);
+    // rgba: side x side texels, top-down; becomes the picture's texture.
+    bool UploadTexture(const uint8_t* rgba, int width, int height, int side, int internalFormat);
+    void ApplyFiltering();
+    void ApplyWrap();
+    void Bind();
+    void EnableBlending() const;
+    // The source rectangle at its own size, top-left corner at (left, top) in OpenGL coordinates.
+    void DrawQuad(float sx1, float sy1, float sx2, float sy2, float left, float top, bool flipX, bool flipY);
+    void DrawQuadTo(float sx1, float sy1, float sx2, float sy2, float left, float top, float right, float bottom,
+                    bool flipX, bool flipY);
+    // Draws about a centre given in OpenGL coordinates; the quad's top-left is (left, top) from it.
+    void DrawAboutCentre(float sx1, float sy1, float sx2, float sy2, float centreX, float centreY, float angle,
+                         float zoom, float left, float top, bool flipX, bool flipY);
+
+    bool modulationOn_ = false;
+    float modulation_[4] = {1, 1, 1, 1};
+    unsigned int texture_ = 0;
+    int blendSource_;
+    int blendDestination_;
+    float textureSide_ = 0;
+    bool wrapRepeat_ = false;
+    bool linear_ = false;
+    bool colorKeyOn_ = false;
+    uint8_t colorKey_[3] = {0, 0, 0};
+    float width_ = 0;
+    float height_ = 0;
+    uint32_t* sourceArray_ = nullptr;
+    bool arrayHighQuality_ = false;
+};
+
+std::unique_ptr<GLPicture> CreatePicture();

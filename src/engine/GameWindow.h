@@ -1,0 +1,128 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct SDL_Window;
+union SDL_Event;
+class GLPicture;
+
+// The game's one window and its OpenGL context. The game always sees an
+// 800 x 600 screen: full screen is the desktop's full screen with that screen
+// scaled to fit and letterboxed in black.
+class GameWindow {
+public:
+    enum ScreenshotFormat : int { ScreenshotBmp = 0, ScreenshotJpeg = 1, ScreenshotTga = 2, ScreenshotPng = 3 };
+
+    // Where the logical screen lies: in drawable pixels (x, y from the top-left corner) and
+    // in window coordinates (the mouse's), for a screen scaled to fit and centred.
+    struct Letterbox {
+        int x = 0;
+        int y = 0;
+        int width = 0;
+        int height = 0;
+        float windowOffsetX = 0;
+        float windowOffsetY = 0;
+        float windowScale = 1;
+        int drawableWidth = 0;
+        int drawableHeight = 0;
+    };
+    static Letterbox ComputeLetterbox(int screenWidth, int screenHeight, int drawableWidth, int drawableHeight,
+                                      int windowWidth, int windowHeight);
+
+    GameWindow();
+    ~GameWindow();
+    GameWindow(const GameWindow&) = delete;
+    GameWindow& operator=(const GameWindow&) = delete;
+
+    bool CreateGameWindow(int width, int height, int depth, bool windowed, const std::string& title);
+
+    void SetDefaultWorldView();
+    void SetWorldView(float x, float y, float angle, float zoom, bool clear);
+    void SetClearColor(float red, float green, float blue, float alpha);
+
+    void Terminate();
+    bool IsQuitRequested() const { return quitRequested_; }
+    // Returns the full-screen state afterwards.
+    bool ToggleFullScreen(bool fullScreen);
+    bool IsFullScreen() const { return fullScreen_; }
+    bool HasFocus() const;
+    void SetTitle(const std::string& title);
+    void RestoreWindow();
+    void MinimizeWindow();
+
+    // Presents the frame with the fade veil, handles events, paces the frame
+    // rate and, with waitWhileInactive, sleeps while the window is in the background.
+    void FlipBackBuffer(bool waitWhileInactive, bool resetView);
+    // Handles the pending window events.
+    void ProcessEvents();
+    // 0: no cap beyond vsync.
+    void SetMaxFrameRate(int framesPerSecond);
+    // 1.0 or more: no veil; 0 or less: black.
+    void SetFadeLevel(float level);
+    float FadeLevel() const { return fadeLevel_; }
+    void SetDrawSystemCursor(bool draw);
+    void SetClipRect(int x1, int y1, int x2, int y2);
+    // Draws on the whole screen again.
+    void ClearClipRect();
+
+    int GetWidth() const { return width_; }
+    int GetHeight() const { return height_; }
+
+    // Writes the back buffer as drawn so far (width/height 0: the screen's size).
+    bool SaveScreenshot(const std::string& path, int format, int width, int height);
+
+    // The letterbox of the window as it is now.
+    Letterbox CurrentLetterbox() const;
+    SDL_Window* GetWindowHandle() const { return window_; }
+    // Makes this window's OpenGL context current (after another window took it).
+    void MakeCurrent();
+    // The interval given to the frame pacing (0: none).
+    uint32_t FrameIntervalMs() const { return frameIntervalMs_; }
+
+private:
+    friend std::unique_ptr<GameWindow> CreateGameWindowObject(bool openGL, bool depthBuffer);
+
+    bool OpenWindowWithContext(const std::string& title, bool withDepthBuffer);
+    void UpdateScreenMapping();
+    void ApplyViewport() const;
+    void ApplyClipRect() const;
+    bool HasBars() const;
+    void ClearOutsideScreen();
+    void DrawFadeVeil();
+    void DrawSystemCursor();
+    void HandleEvent(const SDL_Event& event);
+    void WaitUntilFocused();
+    void TakeScreenshotOnShortcut();
+    uint32_t PacingIntervalMs() const;
+    bool IsOffscreen() const;
+
+    float clearColor_[4] = {0, 0, 0, 0};
+    SDL_Window* window_ = nullptr;
+    void* context_ = nullptr;
+    bool videoStarted_ = false;
+    bool depthBuffer_ = false;
+    bool fullScreen_ = false;
+    int width_ = 0;
+    int height_ = 0;
+    int depth_ = -1;
+    uint32_t frameIntervalMs_ = 0;
+    bool vsync_ = false;
+    bool swapIntervalOff_ = false;
+    int refreshRate_ = 0;
+    float fadeLevel_ = 1.0f;
+    bool quitRequested_ = false;
+    bool drawSystemCursor_ = false;
+    bool screenshotKeysHeld_ = false;
+    int screenshotCounter_ = 0;
+    Letterbox letterbox_;
+    bool clipOn_ = false;
+    int clipRect_[4] = {0, 0, 0, 0};
+    std::vector<uint32_t> cursorPixels_;
+    std::unique_ptr<GLPicture> cursorPicture_;
+};
+
+// Makes the window object (the renderer is always OpenGL); the caller owns it.
+std::unique_ptr<GameWindow> CreateGameWindowObject(bool openGL, bool depthBuffer);

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+
+class GLPicture;
+
+// A picture reference with a source rectangle and drawing settings. Owns its
+// picture unless sharedPicture is set.
+class Sprite {
+public:
+    Sprite() = default;
+    ~Sprite();
+    Sprite(const Sprite& other);             // shares the picture (never owns a copy)
+    Sprite& operator=(const Sprite& other);  // same
+    // Moving hands the picture over, so sprites kept by value in growing lists stay valid.
+    Sprite(Sprite&& other) noexcept;
+    Sprite& operator=(Sprite&& other) noexcept;
+
+    // Loads MakeFilePath(path) with the magenta colour key; false when it failed.
+    bool Load(const std::string& path);
+    void SetSource(int x, int y, int sourceWidth, int sourceHeight);
+    void SharePicture(Sprite& target) const;
+    void CloneTo(Sprite& target) const;
+    void CopySettings(Sprite& target) const;
+    void SetColour(float r, float g, float b, float a);
+
+    void Draw(int x, int y) const;
+    void DrawPart(int x, int y, int sx, int sy, int sw, int sh) const;
+    void DrawCentred(int x, int y, int boxWidth, int boxHeight) const;
+    void DrawCentredX(int y, int left, int boxWidth) const;
+    void CentreOffset(int boxWidth, int boxHeight, int& dx, int& dy) const;
+
+    int blendMode = 1;
+    GLPicture* picture = nullptr;
+    std::string path;
+    int srcX = 0;
+    int srcY = 0;
+    int height = 0;
+    int width = 0;
+    bool flipX = false;
+    bool flipY = false;
+    bool sharedPicture = false;
+    float zoom = 1.0f;
+    float angle = 0.0f;
+    float pivotX = 0.0f;
+    float pivotY = 0.0f;
+    float alpha = 1.0f;
+    bool tinted = false;
+    float tint[4] = {1, 1, 1, 1};
+
+private:
+    void ReleasePicture();
+};
