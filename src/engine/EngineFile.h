@@ -27,8 +27,12 @@ public:
     EngineFile& operator=(const EngineFile&) = delete;
 
     int Open(const std::string& path, int mode = FileModeRead);
+    // SeekEnd moves an archive entry to size - offset but a disk file to end + offset.
+    // A position before the start is refused with FileUnsupported.
     int Seek(int origin, long offset);
+    // Position from the start of the data; -1 when closed.
     long Tell() const;
+    // Exactly count bytes, never past an archive entry's end; anything less is FileReadFailed.
     int Read(void* buffer, size_t count);
     void Close();
 

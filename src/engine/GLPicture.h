@@ -31,8 +31,8 @@ public:
 
     // Reads the file through the file layer; the decoder is chosen by the name's extension.
     bool LoadPicture(const std::string& path, bool highQuality, bool keepAlpha);
-    bool LoadPictureFromMemory(const std::string& name, const void* data, size_t size,
-                               bool highQuality, bool keepAlpha);
+    bool LoadPictureFromMemory(const std::string& name, const void* data, size_t size, bool highQuality,
+                               bool keepAlpha);
     void FreePicture();
     float GetWidth() const { return width_; }
     float GetHeight() const { return height_; }
@@ -56,8 +56,9 @@ public:
     // The sprite draw: zoom and angle about the drawn rectangle's centre moved by the pivot.
     void BlitBlendedTransformed(float sx1, float sy1, float sx2, float sy2, float dx, float dy, float angle,
                                 float zoom, float alpha, bool flipX, bool flipY, float pivotX, float pivotY);
-    void StretchBlended(float sx1, float sy1, float sx2, float sy2, float dx1, float dy1, float dx2, float dy2,
-                        float alpha, float angle, bool flipX, bool flipY, float pivotX, float pivotY);
+    void StretchBlended(float sx1, float sy1, float sx2, float sy2, float dx1, float dy1, float dx2,
+                        float dy2, float alpha, float angle, bool flipX, bool flipY, float pivotX,
+                        float pivotY);
 
     // pixels: width x height RGBA bytes (red in the lowest byte of each 32-bit word),
     // owned by the caller and kept for RefreshFromArray.
@@ -77,11 +78,11 @@ private:
     void EnableBlending() const;
     // The source rectangle at its own size, top-left corner at (left, top) in OpenGL coordinates.
     void DrawQuad(float sx1, float sy1, float sx2, float sy2, float left, float top, bool flipX, bool flipY);
-    void DrawQuadTo(float sx1, float sy1, float sx2, float sy2, float left, float top, float right, float bottom,
-                    bool flipX, bool flipY);
+    void DrawQuadTo(float sx1, float sy1, float sx2, float sy2, float left, float top, float right,
+                    float bottom, bool flipX, bool flipY);
     // Draws about a centre given in OpenGL coordinates; the quad's top-left is (left, top) from it.
-    void DrawAboutCentre(float sx1, float sy1, float sx2, float sy2, float centreX, float centreY, float angle,
-                         float zoom, float left, float top, bool flipX, bool flipY);
+    void DrawAboutCentre(float sx1, float sy1, float sx2, float sy2, float centreX, float centreY,
+                         float angle, float zoom, float left, float top, bool flipX, bool flipY);
 
     bool modulationOn_ = false;
     float modulation_[4] = {1, 1, 1, 1};

@@ -14,7 +14,12 @@ class GLPicture;
 // scaled to fit and letterboxed in black.
 class GameWindow {
 public:
-    enum ScreenshotFormat : int { ScreenshotBmp = 0, ScreenshotJpeg = 1, ScreenshotTga = 2, ScreenshotPng = 3 };
+    enum ScreenshotFormat : int {
+        ScreenshotBmp = 0,
+        ScreenshotJpeg = 1,
+        ScreenshotTga = 2,
+        ScreenshotPng = 3
+    };
 
     // Where the logical screen lies: in drawable pixels (x, y from the top-left corner) and
     // in window coordinates (the mouse's), for a screen scaled to fit and centred.
@@ -29,8 +34,8 @@ public:
         int drawableWidth = 0;
         int drawableHeight = 0;
     };
-    static Letterbox ComputeLetterbox(int screenWidth, int screenHeight, int drawableWidth, int drawableHeight,
-                                      int windowWidth, int windowHeight);
+    static Letterbox ComputeLetterbox(int screenWidth, int screenHeight, int drawableWidth,
+                                      int drawableHeight, int windowWidth, int windowHeight);
 
     GameWindow();
     ~GameWindow();
@@ -102,7 +107,6 @@ private:
     float clearColor_[4] = {0, 0, 0, 0};
     SDL_Window* window_ = nullptr;
     void* context_ = nullptr;
-    bool videoStarted_ = false;
     bool depthBuffer_ = false;
     bool fullScreen_ = false;
     int width_ = 0;

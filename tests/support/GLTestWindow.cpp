@@ -1,0 +1,157 @@
+#include "support/GLTestWindow.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <SDL_opengl.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <ostream>
+#include <set>
+
+#include "engine/GLPicture.h"
+#include "engine/GameWindow.h"
+#include "engine/TgaWriter.h"
+
+namespace {
+
+// Made by the first test that draws and shared by all the tests of the process.
+std::unique_ptr<GameWindow>& SharedWindow() {
+    static std::unique_ptr<GameWindow> window;
+    return window;
+}
+
+// Closes the shared window while the test program still runs, not in static teardown.
+class SharedWindowEnvironment : public ::testing::Environment {
+public:
+    void TearDown() override { SharedWindow().reset(); }
+};
+
+[[maybe_unused]] ::testing::Environment* const sharedWindowEnvironment =
+    ::testing::AddGlobalTestEnvironment(new SharedWindowEnvironment);
+
+}  // namespace
+
+void PrintTo(const RGBA& pixel, std::ostream* out) {
+    *out << "RGBA(" << int(pixel.r) << ", " << int(pixel.g) << ", " << int(pixel.b) << ", " << int(pixel.a)
+         << ")";
+}
+
+void GLTestWindow::SetUp() {
+    auto& window = SharedWindow();
+    if (!window) {
+        auto created = CreateGameWindowObject(true, false);
+        ASSERT_TRUE(created->CreateGameWindow(800, 600, -1, true, "Tandolo test")) << SDL_GetError();
+        window = std::move(created);
+    }
+    window->MakeCurrent();
+    // Undo what an earlier test may have left switched on.
+    glDisable(GL_SCISSOR_TEST);
+    glDisable(GL_BLEND);
+    glColor4f(1, 1, 1, 1);
+    GLPicture::InvalidateBindCache();
+    window->SetFadeLevel(1.0f);
+    window->SetDefaultWorldView();
+    ClearTo(0, 0, 0);
+}
+
+GameWindow& GLTestWindow::Window() {
+    return *SharedWindow();
+}
+
+void GLTestWindow::ClearTo(int r, int g, int b) {
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(r / 255.0f, g / 255.0f, b / 255.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+RGBA GLTestWindow::ReadPixel(int x, int y) {
+    const GameWindow::Letterbox box = Window().CurrentLetterbox();
+    const int screenWidth = Window().GetWidth();
+    const int screenHeight = Window().GetHeight();
+    const int pixelX = box.x + static_cast<int>((x + 0.5) * box.width / screenWidth);
+    const int pixelY = box.y + static_cast<int>((y + 0.5) * box.height / screenHeight);
+    uint8_t bytes[4] = {};
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(pixelX, box.drawableHeight - 1 - pixelY, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, bytes);
+    return RGBA{bytes[0], bytes[1], bytes[2], bytes[3]};
+}
+
+namespace {
+
+void RemoveDirectory(const std::string& path) {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+}
+
+// Directories still there when a test process exits (a death test's child ends
+// through exit(), past every destructor).
+std::set<std::string>& LiveTempDirs() {
+    static std::set<std::string> live;
+    static const bool cleanupRegistered = [] {
+        return std::atexit([] {
+            for (const std::string& path : LiveTempDirs()) {
+                RemoveDirectory(path);
+            }
+        }) == 0;
+    }();
+    (void)cleanupRegistered;
+    return live;
+}
+
+}  // namespace
+
+TempDir::TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tandolo-test-XXXXXX").string();
+    if (mkdtemp(pattern.data())) {
+        path_ = pattern;
+        LiveTempDirs().insert(path_);
+    }
+}
+
+TempDir::~TempDir() {
+    if (!path_.empty()) {
+        RemoveDirectory(path_);
+        LiveTempDirs().erase(path_);
+    }
+}
+
+std::string TempDir::File(const std::string& name) const {
+    return path_ + "/" + name;
+}
+
+bool WritePng(const std::string& path, int width, int height, const std::vector<uint32_t>& rgbaPixels,
+              bool withAlpha) {
+    if (width < 1 || height < 1 || rgbaPixels.size() != static_cast<size_t>(width) * height) {
+        return false;
+    }
+    std::vector<uint32_t> pixels = rgbaPixels;
+    SDL_Surface* rgba = SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), width, height, 32, width * 4,
+                                                           SDL_PIXELFORMAT_ABGR8888);
+    if (!rgba) {
+        return false;
+    }
+    SDL_Surface* toSave = withAlpha ? rgba : SDL_ConvertSurfaceFormat(rgba, SDL_PIXELFORMAT_RGB24, 0);
+    const bool saved = toSave && IMG_SavePNG(toSave, path.c_str()) == 0;
+    if (toSave != rgba) {
+        SDL_FreeSurface(toSave);
+    }
+    SDL_FreeSurface(rgba);
+    return saved;
+}
+
+bool WriteTga(const std::string& path, int width, int height, const std::vector<uint32_t>& rgbaPixels,
+              bool withAlpha) {
+    if (width < 1 || height < 1 || rgbaPixels.size() != static_cast<size_t>(width) * height) {
+        return false;
+    }
+    std::vector<uint8_t> bytes(rgbaPixels.size() * 4);
+    for (size_t i = 0; i < rgbaPixels.size(); ++i) {
+        for (int c = 0; c < 4; ++c) {
+            bytes[i * 4 + c] = static_cast<uint8_t>(rgbaPixels[i] >> (8 * c));
+        }
+    }
+    return SaveTgaFile(path, bytes.data(), width, height, withAlpha);
+}

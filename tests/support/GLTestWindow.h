@@ -1,0 +1,63 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class GameWindow;
+
+// One pixel as read back from the screen.
+struct RGBA {
+    uint8_t r = 0;
+    uint8_t g = 0;
+    uint8_t b = 0;
+    uint8_t a = 0;
+    bool operator==(const RGBA&) const = default;
+};
+void PrintTo(const RGBA& pixel, std::ostream* out);
+
+// Packs a pixel the way the engine's arrays hold it: red in the lowest byte.
+constexpr uint32_t PackRGBA(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) {
+    return uint32_t(r) | uint32_t(g) << 8 | uint32_t(b) << 16 | uint32_t(a) << 24;
+}
+
+// Base of the tests that draw: the real game window (800 x 600, windowed, offscreen under
+// test), made once per process and shared by every test; each test starts with the default
+// view on a black screen.
+class GLTestWindow : public ::testing::Test {
+protected:
+    void SetUp() override;
+
+    static GameWindow& Window();
+    // Clears the whole back buffer to a colour given in bytes 0..255.
+    static void ClearTo(int r, int g, int b);
+    static void ClearTo(double, double, double) = delete;  // bytes, not 0..1 floats
+    // The back buffer at logical screen coordinates (origin top-left, y down).
+    static RGBA ReadPixel(int x, int y);
+};
+
+// A fresh directory under /tmp, removed with everything in it when this goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::string& Path() const { return path_; }
+    // Path() + "/" + name.
+    std::string File(const std::string& name) const;
+
+private:
+    std::string path_;
+};
+
+// Picture files for tests; pixels are width x height, rows top-down, packed with PackRGBA.
+// withAlpha false writes a file without an alpha channel (the pixels' alpha is dropped).
+bool WritePng(const std::string& path, int width, int height, const std::vector<uint32_t>& rgbaPixels,
+              bool withAlpha = true);
+// 32-bit with alpha or 24-bit without, uncompressed.
+bool WriteTga(const std::string& path, int width, int height, const std::vector<uint32_t>& rgbaPixels,
+              bool withAlpha = true);
