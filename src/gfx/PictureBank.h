@@ -18,7 +18,7 @@ public:
     // The sprite entered under name; a name never entered is a fatal error.
     Sprite* Get(const std::string& name) const;
     bool Has(const std::string& name) const;
-    // Enters sprite under name, destroying an earlier one.
+    // Enters sprite under name, destroying an earlier one; a null sprite removes the entry.
     void Put(const std::string& name, std::unique_ptr<Sprite> sprite);
     // A sprite with its own copy of source's picture, rectangle and settings.
     void AddCopy(const std::string& name, const Sprite& source);

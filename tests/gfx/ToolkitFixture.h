@@ -1,0 +1,92 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/App.h"
+#include "engine/Files.h"
+#include "engine/InputSeam.h"
+#include "engine/ScriptedInput.h"
+#include "scene/GameObject.h"
+#include "support/GLTestWindow.h"
+
+// Tests of the animated objects and widgets: the real window, the game's data
+// directory in a temporary folder, and a scripted mouse read through the real
+// input functions.
+class ToolkitTest : public GLTestWindow {
+protected:
+    void SetUp() override {
+        GLTestWindow::SetUp();
+        savedDirectory_ = GetExecutableDirectory();
+        SetExecutableDirectory(temp.Path());
+        SetInputSeam(&input);
+        root.MakeRoot();
+    }
+
+    void TearDown() override {
+        for (CGameObject* object : heap_) {
+            if (root.HasChild(object)) {
+                root.RemoveChild(object);
+                delete object;
+            }
+        }
+        SetInputSeam(nullptr);
+        // The bank is keyed by game names: pictures of this folder must not reach the next test.
+        ShutDownApp();
+        SetExecutableDirectory(savedDirectory_);
+    }
+
+    // A picture of one colour under a game-relative name such as "data/gfx/x.png".
+    void WriteSolid(const std::string& name, int width, int height, uint32_t colour) {
+        WritePicture(name, width, height, std::vector<uint32_t>(static_cast<size_t>(width) * height, colour));
+    }
+
+    void WritePicture(const std::string& name, int width, int height, const std::vector<uint32_t>& pixels) {
+        const std::filesystem::path path = temp.File(name);
+        std::filesystem::create_directories(path.parent_path());
+        const bool written = path.extension() == ".tga" ? WriteTga(path.string(), width, height, pixels)
+                                                        : WritePng(path.string(), width, height, pixels);
+        ASSERT_TRUE(written) << name;
+    }
+
+    // Adds a heap object under root; it is freed at the end unless the tree destroyed it.
+    template <class T>
+    T* AddToRoot(T* object) {
+        heap_.push_back(object);
+        root.AddChild(object);
+        return object;
+    }
+
+    // One logic tick of the tree below root, as the main loop runs it.
+    void Tick() {
+        root.Tick();
+        root.UpdateChildren();
+    }
+
+    void Ticks(int count) {
+        for (int i = 0; i < count; ++i) {
+            Tick();
+        }
+    }
+
+    // Draws the tree on a black screen.
+    void DrawTree() {
+        ClearTo(0, 0, 0);
+        root.DrawChildren();
+    }
+
+    static bool IsBlack(const RGBA& pixel) { return pixel.r == 0 && pixel.g == 0 && pixel.b == 0; }
+    // Colours compared without alpha: the screen's own alpha is not what the player sees.
+    static uint32_t Rgb(const RGBA& pixel) { return PackRGBA(pixel.r, pixel.g, pixel.b, 0); }
+    static uint32_t Rgb(uint32_t packed) { return packed & 0xFFFFFFu; }
+    uint32_t RgbAt(int x, int y) { return Rgb(ReadPixel(x, y)); }
+
+    TempDir temp;
+    ScriptedInput input;
+    CGameObject root;
+
+private:
+    std::string savedDirectory_;
+    std::vector<CGameObject*> heap_;
+};
