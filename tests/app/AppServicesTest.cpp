@@ -1,0 +1,46 @@
+#include <gtest/gtest.h>
+
+#include "app/App.h"
+#include "engine/GameSound.h"
+
+namespace {
+
+class AppServicesTest : public ::testing::Test {
+protected:
+    void TearDown() override { ShutDownApp(); }
+};
+
+TEST_F(AppServicesTest, VolumesAreClampedAndMusicFollowsItsVolume) {
+    SetMusicVolume(1.5f);
+    EXPECT_EQ(App.musicVolume, 1.0f);
+    SetSoundVolume(-0.2f);
+    EXPECT_EQ(App.soundVolume, 0.0f);
+    PlayMusic("data/sfx/menu.it");
+    SetMusicVolume(0.255f);
+    EXPECT_EQ(App.music->Volume(), 25);  // the integer part of volume x 100
+}
+
+TEST_F(AppServicesTest, EachSoundNameIsLoadedOnceAndPlayedAtTheSoundVolume) {
+    SetSoundVolume(0.5f);
+    PlaySound("data/sfx/bounce.ogg");
+    GameSound* first = App.sounds.at("data/sfx/bounce.ogg").get();
+    PlaySound("data/sfx/bounce.ogg");
+    EXPECT_EQ(App.sounds.size(), 1u);
+    EXPECT_EQ(App.sounds.at("data/sfx/bounce.ogg").get(), first);
+    EXPECT_EQ(first->Volume(), 50);
+    PlaySound("data\\sfx\\bounce.ogg");  // another spelling is another entry
+    EXPECT_EQ(App.sounds.size(), 2u);
+}
+
+TEST_F(AppServicesTest, MusicRestartsAndStoppingForgetsItsName) {
+    PlayMusic("data/sfx/world1a.it");
+    PlayMusic("data/sfx/world1b.ogg");
+    EXPECT_NE(App.music.get(), nullptr);
+    EXPECT_EQ(App.musicName, "data/sfx/world1b.ogg");
+    StopMusic();
+    EXPECT_EQ(App.music, nullptr);
+    EXPECT_TRUE(App.musicName.empty());
+    StopMusic();  // harmless twice
+}
+
+}  // namespace

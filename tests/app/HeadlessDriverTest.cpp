@@ -1,0 +1,104 @@
+#include "app/HeadlessDriver.h"
+
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "support/GLTestWindow.h"
+
+namespace {
+
+using Events = std::vector<HeadlessDriver::Event>;
+
+TEST(HeadlessScriptTest, EventsAreReadSortedByTick) {
+    Events events;
+    std::string error;
+    ASSERT_TRUE(HeadlessDriver::ParseScript("# warm up\n\n20 click 10 20\n5 move 1 2  # early\n20 key escape down\n",
+                                            "play.txt", events, error))
+        << error;
+    ASSERT_EQ(events.size(), 3u);
+    EXPECT_EQ(events[0].tick, 5u);
+    EXPECT_EQ(events[0].action, "move");
+    EXPECT_EQ(events[1].action, "click");  // same tick keeps the script's order
+    EXPECT_EQ(events[2].arguments, (std::vector<std::string>{"escape", "down"}));
+}
+
+TEST(HeadlessScriptTest, MalformedLinesNameTheFileAndLine) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"10 move 1\n", "play.txt:1:"},          {"1 up\nten click 1 2\n", "play.txt:2:"},
+        {"1 jump\n", "play.txt:1:"},             {"1 key hyper down\n", "play.txt:1: key: unknown key"},
+        {"1 key escape sideways\n", "play.txt:1:"}, {"1 click a b\n", "play.txt:1: click"},
+        {"-3 up\n", "play.txt:1:"},
+    };
+    for (const auto& [script, expected] : cases) {
+        Events events;
+        std::string error;
+        EXPECT_FALSE(HeadlessDriver::ParseScript(script, "play.txt", events, error)) << script;
+        EXPECT_EQ(error.rfind(expected, 0), 0u) << script << " gave: " << error;
+    }
+}
+
+// The real headless program, run as a player would run it.
+class HeadlessRunTest : public ::testing::Test {
+protected:
+    static std::string Program() {
+        const char* buildDir = std::getenv("TANDOLO_BUILD_DIR");
+        return std::string(buildDir ? buildDir : ".") + "/tandolo-headless";
+    }
+    static int Run(const std::string& arguments) {
+        return std::system((Program() + " " + arguments + " >/dev/null 2>&1").c_str());
+    }
+    static std::string ReadBytes(const std::string& path) {
+        std::ifstream file(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    }
+    static RGBA PixelAt(SDL_Surface* surface, int x, int y) {
+        SDL_Surface* rgba = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_ABGR8888, 0);
+        const auto* row = static_cast<const uint8_t*>(rgba->pixels) + y * rgba->pitch + x * 4;
+        RGBA pixel{row[0], row[1], row[2], row[3]};
+        SDL_FreeSurface(rgba);
+        return pixel;
+    }
+    TempDir dir;
+};
+
+TEST_F(HeadlessRunTest, ScreenshotShowsTheStandInScreen) {
+    const std::string shot = dir.File("shot.png");
+    ASSERT_EQ(Run("--ticks 61 --shot 60:" + shot), 0);
+    SDL_Surface* picture = IMG_Load(shot.c_str());
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->w, 800);
+    EXPECT_EQ(picture->h, 600);
+    const RGBA sky = PixelAt(picture, 780, 20);
+    EXPECT_LT(sky.r, 120);
+    EXPECT_GT(sky.b, 200);
+    // the frog's pale belly in the row of pets (row starts at x 80, pets at +8, y 420)
+    const RGBA belly = PixelAt(picture, 80 + 8 + 32, 420 + 46);
+    EXPECT_NEAR(belly.r, 184, 12);
+    EXPECT_NEAR(belly.g, 240, 12);
+    EXPECT_NEAR(belly.b, 160, 12);
+    SDL_FreeSurface(picture);
+}
+
+TEST_F(HeadlessRunTest, SameSeedAndScriptGiveTheSameFrames) {
+    std::ofstream(dir.File("play.txt")) << "10 move 300 200\n20 click 300 200\n45 shot " << dir.File("a.png") << "\n";
+    ASSERT_EQ(Run("--ticks 50 --seed 3 --script " + dir.File("play.txt")), 0);
+    std::rename(dir.File("a.png").c_str(), dir.File("first.png").c_str());
+    ASSERT_EQ(Run("--ticks 50 --seed 3 --script " + dir.File("play.txt")), 0);
+    const std::string first = ReadBytes(dir.File("first.png"));
+    EXPECT_FALSE(first.empty());
+    EXPECT_EQ(first, ReadBytes(dir.File("a.png")));
+}
+
+TEST_F(HeadlessRunTest, BadArgumentsAndScriptsAreRefused) {
+    std::ofstream(dir.File("bad.txt")) << "5 wiggle\n";
+    EXPECT_NE(Run("--script " + dir.File("bad.txt")), 0);
+    EXPECT_NE(Run("--ticks many"), 0);
+    EXPECT_NE(Run("--script " + dir.File("missing.txt")), 0);
+}
+
+}  // namespace
