@@ -417,6 +417,15 @@ void GLPicture::BlitTransformed(float sx1, float sy1, float sx2, float sy2, floa
                     zoom, -halfW, halfH, flipX, flipY);
 }
 
+// The modulation colour, its alpha scaled by the draw's own alpha; white without modulation.
+void GLPicture::ApplyDrawColour(float alpha) const {
+    if (modulationOn_) {
+        glColor4f(modulation_[0], modulation_[1], modulation_[2], alpha * modulation_[3]);
+    } else {
+        glColor4f(1, 1, 1, alpha);
+    }
+}
+
 void GLPicture::BlitBlended(float sx1, float sy1, float sx2, float sy2, float dx, float dy, bool flipX,
                             bool flipY) {
     if (!IsLoaded()) {
@@ -424,11 +433,7 @@ void GLPicture::BlitBlended(float sx1, float sy1, float sx2, float sy2, float dx
     }
     Bind();
     EnableBlending();
-    if (modulationOn_) {
-        glColor4fv(modulation_);
-    } else {
-        glColor4f(1, 1, 1, 1);
-    }
+    ApplyDrawColour(1.0f);
     DrawQuad(sx1, sy1, sx2, sy2, dx, static_cast<float>(screen.height) - dy, flipX, flipY);
 }
 
@@ -438,11 +443,7 @@ void GLPicture::BlitBlendedTransformed(float sx1, float sy1, float sx2, float sy
     if (!IsLoaded() || zoom == 0 || alpha <= 0) {
         return;
     }
-    if (modulationOn_) {
-        glColor4f(modulation_[0], modulation_[1], modulation_[2], alpha * modulation_[3]);
-    } else {
-        glColor4f(1, 1, 1, alpha);
-    }
+    ApplyDrawColour(alpha);
     Bind();
     EnableBlending();
     const float screenTop = static_cast<float>(screen.height) - dy;
@@ -466,11 +467,7 @@ void GLPicture::StretchBlended(float sx1, float sy1, float sx2, float sy2, float
     if (alpha < 0) {
         alpha = 1;
     }
-    if (modulationOn_) {
-        glColor4f(modulation_[0], modulation_[1], modulation_[2], alpha * modulation_[3]);
-    } else {
-        glColor4f(1, 1, 1, alpha);
-    }
+    ApplyDrawColour(alpha);
     Bind();
     EnableBlending();
     const float h = static_cast<float>(screen.height);

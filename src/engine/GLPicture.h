@@ -76,6 +76,7 @@ private:
     void ApplyWrap();
     void Bind();
     void EnableBlending() const;
+    void ApplyDrawColour(float alpha) const;
     // The source rectangle at its own size, top-left corner at (left, top) in OpenGL coordinates.
     void DrawQuad(float sx1, float sy1, float sx2, float sy2, float left, float top, bool flipX, bool flipY);
     void DrawQuadTo(float sx1, float sy1, float sx2, float sy2, float left, float top, float right,
