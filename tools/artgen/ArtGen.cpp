@@ -1,6 +1,12 @@
 // Renders the game's pictures from the vector drawings under assets/gfx.
-// Each drawing is named after the file it makes: assets/gfx/cells/frog.tga.svg
-// becomes data/gfx/cells/frog.tga, at the drawing's own size.
+//
+// A drawing named after the file it makes is rendered as it is:
+// assets/gfx/menu/intro.png.svg becomes data/gfx/menu/intro.png.
+//
+// A manifest (any *.pictures file) makes variants of one drawing, a line each:
+//     cells/frog_blink.tga   pets/frog.svg   eyes=closed look=1
+// output (under data/gfx), drawing (beside the manifest), then values for the
+// drawing's {{name}} placeholders. Pictures take the drawing's own size.
 #include <cairo.h>
 #include <librsvg/rsvg.h>
 
@@ -8,6 +14,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,9 +29,10 @@ struct Canvas {
     int height = 0;
 };
 
-bool RenderSvg(const fs::path& source, Canvas& canvas, std::string& error) {
+bool RenderSvg(const std::string& svg, Canvas& canvas, std::string& error) {
     GError* gerror = nullptr;
-    RsvgHandle* handle = rsvg_handle_new_from_file(source.c_str(), &gerror);
+    RsvgHandle* handle =
+        rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(svg.data()), svg.size(), &gerror);
     if (handle == nullptr) {
         error = gerror ? gerror->message : "unreadable drawing";
         g_clear_error(&gerror);
@@ -92,10 +101,49 @@ bool WritePicture(const Canvas& canvas, const fs::path& target) {
     return cairo_surface_write_to_png(canvas.surface, target.c_str()) == CAIRO_STATUS_SUCCESS;
 }
 
-bool MakePicture(const fs::path& source, const fs::path& target) {
+bool ReadText(const fs::path& path, std::string& text) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return false;
+    }
+    std::ostringstream contents;
+    contents << file.rdbuf();
+    text = contents.str();
+    return true;
+}
+
+using Values = std::map<std::string, std::string>;
+
+// Fills every {{name}} of the drawing; a name without a value is an error.
+bool FillPlaceholders(std::string& svg, const Values& values, std::string& error) {
+    std::string filled;
+    size_t at = 0;
+    while (true) {
+        const size_t open = svg.find("{{", at);
+        if (open == std::string::npos) {
+            break;
+        }
+        const size_t close = svg.find("}}", open);
+        if (close == std::string::npos) {
+            error = "unclosed {{ in the drawing";
+            return false;
+        }
+        const std::string name = svg.substr(open + 2, close - open - 2);
+        auto value = values.find(name);
+        if (value == values.end()) {
+            error = "no value for {{" + name + "}}";
+            return false;
+        }
+        filled += svg.substr(at, open - at) + value->second;
+        at = close + 2;
+    }
+    svg = filled + svg.substr(at);
+    return true;
+}
+
+bool MakePicture(const std::string& svg, const fs::path& target, std::string& error) {
     Canvas canvas;
-    std::string error;
-    bool made = RenderSvg(source, canvas, error);
+    bool made = RenderSvg(svg, canvas, error);
     if (made) {
         fs::create_directories(target.parent_path());
         made = WritePicture(canvas, target);
@@ -106,10 +154,59 @@ bool MakePicture(const fs::path& source, const fs::path& target) {
     if (canvas.surface != nullptr) {
         cairo_surface_destroy(canvas.surface);
     }
-    if (!made) {
-        std::fprintf(stderr, "%s: %s\n", source.c_str(), error.c_str());
-    }
     return made;
+}
+
+bool IsPictureName(const fs::path& path) { return path.extension() == ".png" || path.extension() == ".tga"; }
+
+struct Tally {
+    int made = 0;
+    int failed = 0;
+    void Count(bool ok, const std::string& where, const std::string& error) {
+        if (ok) {
+            ++made;
+        } else {
+            ++failed;
+            std::fprintf(stderr, "%s: %s\n", where.c_str(), error.c_str());
+        }
+    }
+};
+
+void MakeFromManifest(const fs::path& manifest, const fs::path& targetRoot, Tally& tally) {
+    std::ifstream lines(manifest);
+    std::string line;
+    for (int number = 1; std::getline(lines, line); ++number) {
+        line = line.substr(0, line.find('#'));
+        std::istringstream words(line);
+        std::string output;
+        std::string drawing;
+        if (!(words >> output)) {
+            continue;
+        }
+        const std::string where = manifest.string() + ":" + std::to_string(number);
+        if (!(words >> drawing) || !IsPictureName(output)) {
+            tally.Count(false, where, "expected 'OUTPUT.png|tga DRAWING.svg [name=value]...'");
+            continue;
+        }
+        Values values;
+        std::string pair;
+        std::string error;
+        while (words >> pair) {
+            const size_t equals = pair.find('=');
+            if (equals == std::string::npos) {
+                error = "'" + pair + "' is not name=value";
+                break;
+            }
+            values[pair.substr(0, equals)] = pair.substr(equals + 1);
+        }
+        std::string svg;
+        if (error.empty() && !ReadText(manifest.parent_path() / drawing, svg)) {
+            error = "cannot read " + drawing;
+        }
+        const bool ok = error.empty() && FillPlaceholders(svg, values, error) &&
+                        MakePicture(svg, targetRoot / output, error);
+        tally.Count(ok, where, error);
+    }
 }
 
 }  // namespace
@@ -121,20 +218,23 @@ int main(int argc, char** argv) {
     }
     const fs::path sourceRoot = argv[1];
     const fs::path targetRoot = argv[2];
-    int failures = 0;
-    int made = 0;
+    Tally tally;
     for (const auto& entry : fs::recursive_directory_iterator(sourceRoot)) {
-        if (!entry.is_regular_file() || entry.path().extension() != ".svg") {
+        const fs::path& path = entry.path();
+        if (!entry.is_regular_file()) {
             continue;
         }
-        // frog.tga.svg -> frog.tga
-        const fs::path relative = fs::relative(entry.path(), sourceRoot).replace_extension();
-        if (MakePicture(entry.path(), targetRoot / relative)) {
-            ++made;
-        } else {
-            ++failures;
+        if (path.extension() == ".pictures") {
+            MakeFromManifest(path, targetRoot, tally);
+        } else if (path.extension() == ".svg" && IsPictureName(path.stem())) {
+            // intro.png.svg -> intro.png
+            std::string svg;
+            std::string error;
+            const bool ok = ReadText(path, svg) &&
+                            MakePicture(svg, targetRoot / fs::relative(path, sourceRoot).replace_extension(), error);
+            tally.Count(ok, path.string(), error.empty() ? "cannot read the drawing" : error);
         }
     }
-    std::printf("artgen: %d pictures made, %d failed\n", made, failures);
-    return failures == 0 ? 0 : 1;
+    std::printf("artgen: %d pictures made, %d failed\n", tally.made, tally.failed);
+    return tally.failed == 0 ? 0 : 1;
 }
