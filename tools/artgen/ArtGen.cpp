@@ -62,6 +62,11 @@ bool RenderSvg(const std::string& svg, Canvas& canvas, std::string& error) {
     return true;
 }
 
+// Cairo keeps colours premultiplied by alpha; files want them straight.
+unsigned char Straight(unsigned premultiplied, unsigned alpha) {
+    return static_cast<unsigned char>(alpha == 0 ? 0 : (premultiplied * 255 + alpha / 2) / alpha);
+}
+
 // Uncompressed 32-bit Targa, top row first, straight (not premultiplied) alpha.
 bool WriteTga(const Canvas& canvas, const fs::path& target) {
     const unsigned char* data = cairo_image_surface_get_data(canvas.surface);
@@ -80,12 +85,9 @@ bool WriteTga(const Canvas& canvas, const fs::path& target) {
         for (int x = 0; x < canvas.width; ++x) {
             const uint32_t pixel = row[x];
             const unsigned alpha = pixel >> 24;
-            auto straight = [alpha](unsigned premultiplied) {
-                return static_cast<unsigned char>(alpha == 0 ? 0 : (premultiplied * 255 + alpha / 2) / alpha);
-            };
-            out[at++] = straight(pixel & 0xFF);
-            out[at++] = straight((pixel >> 8) & 0xFF);
-            out[at++] = straight((pixel >> 16) & 0xFF);
+            out[at++] = Straight(pixel & 0xFF, alpha);
+            out[at++] = Straight((pixel >> 8) & 0xFF, alpha);
+            out[at++] = Straight((pixel >> 16) & 0xFF, alpha);
             out[at++] = static_cast<unsigned char>(alpha);
         }
     }
@@ -94,7 +96,30 @@ bool WriteTga(const Canvas& canvas, const fs::path& target) {
     return static_cast<bool>(file);
 }
 
+// Magenta is the game's colour key: a visible pixel that comes out exactly
+// (255, 0, 255), say at the soft edge of a glow, would turn transparent in the
+// game. Such pixels are nudged to (254, 0, 254).
+void AvoidColourKey(const Canvas& canvas) {
+    unsigned char* data = cairo_image_surface_get_data(canvas.surface);
+    const int stride = cairo_image_surface_get_stride(canvas.surface);
+    for (int y = 0; y < canvas.height; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(data + y * stride);
+        for (int x = 0; x < canvas.width; ++x) {
+            const uint32_t pixel = row[x];
+            const unsigned alpha = pixel >> 24;
+            const bool magenta = Straight((pixel >> 16) & 0xFF, alpha) == 255 &&
+                                 Straight((pixel >> 8) & 0xFF, alpha) == 0 && Straight(pixel & 0xFF, alpha) == 255;
+            if (alpha != 0 && magenta) {
+                const uint32_t nudged = (254 * alpha) / 255;
+                row[x] = (alpha << 24) | (nudged << 16) | (pixel & 0xFF00) | nudged;
+            }
+        }
+    }
+    cairo_surface_mark_dirty(canvas.surface);
+}
+
 bool WritePicture(const Canvas& canvas, const fs::path& target) {
+    AvoidColourKey(canvas);
     if (target.extension() == ".tga") {
         return WriteTga(canvas, target);
     }
