@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "app/App.h"
+#include "app/CScreenPreview.h"
 #include "app/CShowcase.h"
 #include "app/Random.h"
 #include "engine/Clock.h"
@@ -26,7 +27,12 @@ bool ReadFullScreenSetting() {
 
 }  // namespace
 
-std::unique_ptr<CGameObject> MakeGameRoot() { return std::make_unique<CShowcase>(); }
+std::unique_ptr<CGameObject> MakeGameRoot() {
+    if (GetIntOption("preview") > 0) {
+        return std::make_unique<CScreenPreview>(GetIntOption("preview"), GetIntOption("sky"));
+    }
+    return std::make_unique<CShowcase>();
+}
 
 std::string JoinArguments(int argc, char** argv) {
     std::string commandLine;
