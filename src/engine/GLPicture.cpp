@@ -512,7 +512,12 @@ bool GLPicture::MakePictureFromArray(uint32_t* pixels, int width, int height, bo
             }
         }
     }
-    if (!UploadTexture(texels.data(), width, height, side, highQuality ? GL_RGBA8 : GL_RGBA)) {
+    return UploadUnfiltered(texels.data(), width, height, side, highQuality ? GL_RGBA8 : GL_RGBA);
+}
+
+// Pictures made in memory start with nearest filtering and clamped edges.
+bool GLPicture::UploadUnfiltered(const uint8_t* rgba, int width, int height, int side, int internalFormat) {
+    if (!UploadTexture(rgba, width, height, side, internalFormat)) {
         return false;
     }
     linear_ = false;
@@ -559,14 +564,7 @@ bool GLPicture::GrabBackBuffer(const PixelFilter& filter) {
             }
         }
     }
-    if (!UploadTexture(texels.data(), width, height, side, GL_RGBA8)) {
-        return false;
-    }
-    linear_ = false;
-    wrapRepeat_ = false;
-    ApplyFiltering();
-    ApplyWrap();
-    return true;
+    return UploadUnfiltered(texels.data(), width, height, side, GL_RGBA8);
 }
 
 std::unique_ptr<GLPicture> CreatePicture() {

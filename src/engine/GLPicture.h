@@ -72,6 +72,7 @@ private:
                         bool highQuality, bool keepAlpha, bool applyColorKey);
     // rgba: side x side texels, top-down; becomes the picture's texture.
     bool UploadTexture(const uint8_t* rgba, int width, int height, int side, int internalFormat);
+    bool UploadUnfiltered(const uint8_t* rgba, int width, int height, int side, int internalFormat);
     void ApplyFiltering();
     void ApplyWrap();
     void Bind();
