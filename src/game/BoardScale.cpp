@@ -1,0 +1,3 @@
+#include "game/BoardScale.h"
+
+float boardScale = 1.0f;

@@ -1,0 +1,506 @@
+#include "game/CBoard.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "app/App.h"
+#include "engine/GLPicture.h"
+#include "engine/Input.h"
+#include "engine/MessageBox.h"
+#include "game/BoardScale.h"
+#include "game/CCellBubble.h"
+#include "game/CCellEmpty.h"
+#include "game/CCellNormal.h"
+#include "game/CCellPictures.h"
+#include "game/CCellStar.h"
+#include "game/CCellVirus.h"
+#include "game/CItem.h"
+#include "game/CTimer.h"
+#include "game/CTree.h"
+#include "game/CTutorials.h"
+#include "ui/CCustomPointer.h"
+
+namespace {
+
+constexpr int MaxLineLength = 100;
+constexpr int FallStep = 6;
+constexpr int FallEnd = 65;
+constexpr int VirusMoveEnd = 60;
+constexpr int WaterSubsteps = 6;
+constexpr uint32_t IdleTicks = 420;
+
+void LoadRequired(Sprite& sprite, const std::string& path) {
+    if (!sprite.Load(path)) {
+        FatalError("Cannot load the picture \"" + path + "\".");
+    }
+}
+
+int Trunc(float value) {
+    return static_cast<int>(value);
+}
+
+}  // namespace
+
+CBoard::CBoard() {
+    name = "board";
+    LoadRequired(squareNormal, "data/gfx/grid/square_bgbgray.tga");
+    LoadRequired(circle, "data/gfx/grid/circletga.tga");
+    LoadRequired(squareCleared, "data/gfx/grid/square_invert.tga");
+    for (int i = 0; i < WaterFrameCount; ++i) {
+        LoadRequired(waterFrames[static_cast<size_t>(i)],
+                     "data/gfx/items/wateref" + std::to_string(i) + ".tga");
+    }
+    arrowBlue = App.pictures.Load("data/gfx/general/arrows_bluew.png");
+    arrowGreen = App.pictures.Load("data/gfx/general/arrows_greenw.png");
+    arrowRed = App.pictures.Load("data/gfx/general/arrows_redw.png");
+    arrowViolet = App.pictures.Load("data/gfx/general/arrows_violetw.png");
+    pictures_ = new CCellPictures();
+    cellPictures = pictures_;
+    hintCycleStart = App.tickCount;
+    lastClearTick = App.tickCount;
+    AddChild(&bubbles);
+}
+
+CBoard::~CBoard() {
+    ClearBoard();
+    RemoveAllChildren();
+    if (cellPictures == pictures_) {
+        cellPictures = nullptr;
+    }
+    delete pictures_;
+}
+
+// ---------------------------------------------------------------- grid
+
+void CBoard::ClearBoard() {
+    for (CCell*& cell : cells) {
+        delete cell;
+        cell = nullptr;
+    }
+    toClear.fill(0);
+    marked.fill(0);
+    RemoveAllChildren();
+    AddChild(&bubbles);
+    width = 0;
+    height = 0;
+}
+
+bool CBoard::LoadGrid(std::istream& file, const std::string& fileName, std::string& error) {
+    ClearBoard();
+    gridFile_ = fileName;
+    gridLinesRead_ = 0;
+    auto fail = [&](const std::string& message) {
+        error = fileName + ":" + std::to_string(gridLinesRead_) + ": " + message;
+        ClearBoard();
+        return false;
+    };
+    std::string line;
+    int32_t rowLength = -1;
+    while (std::getline(file, line)) {
+        gridLinesRead_ += 1;
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (line.empty() || (line[0] != 'X' && line[0] != '.')) {
+            break;  // the first key line; it is consumed here
+        }
+        if (line.size() > MaxLineLength || line.size() > MaxSide) {
+            return fail("row has " + std::to_string(line.size()) + " squares, at most 30 are allowed");
+        }
+        if (rowLength < 0) {
+            rowLength = static_cast<int32_t>(line.size());
+        } else if (static_cast<int32_t>(line.size()) != rowLength) {
+            return fail("row has " + std::to_string(line.size()) + " squares, the first row has " +
+                        std::to_string(rowLength));
+        }
+        if (height == MaxSide) {
+            return fail("more than 30 rows");
+        }
+        width = rowLength;
+        for (int32_t c = 0; c < width; ++c) {
+            const int index = Index(c, height);
+            if (line[static_cast<size_t>(c)] == '.') {
+                PlaceCell(index, new CCellEmpty());
+                toClear[static_cast<size_t>(index)] = 0;
+            } else {
+                toClear[static_cast<size_t>(index)] = 1;
+            }
+        }
+        height += 1;
+    }
+    // An effect of the previous level that was cut short (a restart from the menu) must not
+    // finish on the new grid with its stale targets.
+    virusMoveStep = 0;
+    waterFrame = -1;
+    waterSubstep = 0;
+    if (height == 0) {
+        gridLinesRead_ = std::max(gridLinesRead_, 1);
+        return fail("the file must begin with the grid: rows of 'X' (square) and '.' (hole)");
+    }
+    busy = false;
+    return true;
+}
+
+bool CBoard::FitsScreen(std::string& error) const {
+    const float boardWidth = static_cast<float>(width) * SquareWidth * boardScale;
+    const float boardHeight = static_cast<float>(height) * SquareHeight * boardScale;
+    if (boardScale > 0.0f && boardWidth <= 800.0f && boardHeight <= 600.0f) {
+        return true;
+    }
+    error = "a grid of " + std::to_string(width) + " x " + std::to_string(height) + " squares at scale " +
+            std::to_string(static_cast<int>(std::lround(boardScale * 100.0f))) +
+            " does not fit the 800 x 600 screen";
+    return false;
+}
+
+void CBoard::Layout() {
+    originX = Trunc((800.0f - static_cast<float>(width) * SquareWidth * boardScale) * 0.5f);
+    originY = Trunc((600.0f - static_cast<float>(height) * SquareHeight * boardScale) * 0.5f);
+    petOffsetX = Trunc(6.0f * boardScale * 0.5f);
+    petOffsetY = Trunc(9.0f * boardScale * 0.5f);
+    std::vector<Sprite*> own = {&squareNormal, &circle, &squareCleared};
+    for (Sprite& frame : waterFrames) {
+        own.push_back(&frame);
+    }
+    for (Sprite* sprite : own) {
+        sprite->zoom = boardScale;
+        if (sprite->picture != nullptr) {
+            sprite->picture->SetLinearFiltering(true);
+        }
+    }
+}
+
+bool CBoard::Fill(std::string& error) {
+    bool anyEmpty = false;
+    for (int i = 0; i < width * height; ++i) {
+        anyEmpty = anyEmpty || cells[static_cast<size_t>(i)] == nullptr;
+    }
+    if (anyEmpty && !generator.CanMakeCells(error)) {
+        error = gridFile_ + ": " + error;
+        return false;
+    }
+    for (int i = 0; i < width * height; ++i) {
+        if (cells[static_cast<size_t>(i)] == nullptr) {
+            PlaceCell(i, NewRandomCell());
+        }
+    }
+    if (!FindSets()) {
+        ThrowHelpItem();
+    }
+    return true;
+}
+
+CCell* CBoard::NewRandomCell() {
+    return generator.NewRandomCell(leftTree, rightTree, Tutorials());
+}
+
+// ---------------------------------------------------------------- cells
+
+void CBoard::PlaceCell(int index, CCell* cell) {
+    cells[static_cast<size_t>(index)] = cell;
+    AddChild(cell);
+}
+
+void CBoard::DestroyCell(CCell* cell) {
+    RemoveChild(cell);
+    delete cell;
+}
+
+CCell* CBoard::CellAt(int column, int row) const {
+    return Inside(column, row) ? cells[static_cast<size_t>(Index(column, row))] : nullptr;
+}
+
+bool CBoard::IsHoleAt(int column, int row) const {
+    const CCell* cell = CellAt(column, row);
+    return cell != nullptr && cell->kind == CellKind::Hole;
+}
+
+CCell* CBoard::SetCell(int column, int row, int32_t kind) {
+    if (!Inside(column, row) || kind < 0 || kind >= CellKind::Count) {
+        return nullptr;
+    }
+    CCell* cell = nullptr;
+    if (CellKind::IsPet(kind)) {
+        cell = new CCellNormal(kind);
+    } else if (kind == CellKind::Hole) {
+        cell = new CCellEmpty();
+    } else if (kind == CellKind::Star) {
+        cell = new CCellStar();
+    } else if (CellKind::IsBubble(kind)) {
+        cell = new CCellBubble(kind);
+    } else {
+        cell = new CCellVirus();
+    }
+    const int index = Index(column, row);
+    if (CCell* old = cells[static_cast<size_t>(index)]) {
+        DestroyCell(old);
+    }
+    PlaceCell(index, cell);
+    if (kind == CellKind::Hole) {
+        toClear[static_cast<size_t>(index)] = 0;
+    }
+    return cell;
+}
+
+bool CBoard::CellAtMouse(int& column, int& row) const {
+    const int x = GetMouseX() - 20 - originX;
+    const int y = GetMouseY() - 20 - originY;
+    if (x < 0 || y < 0) {
+        return false;
+    }
+    const float squareWidth = SquareWidth * boardScale;
+    const float squareHeight = SquareHeight * boardScale;
+    if (static_cast<float>(x) >= static_cast<float>(width) * squareWidth ||
+        static_cast<float>(y) >= static_cast<float>(height) * squareHeight) {
+        return false;
+    }
+    column = Trunc(static_cast<float>(x) / squareWidth);
+    row = Trunc(static_cast<float>(y) / squareHeight);
+    return true;
+}
+
+bool CBoard::IsCleared() const {
+    return std::none_of(toClear.begin(), toClear.end(), [](uint8_t entry) { return entry == 1; });
+}
+
+bool CBoard::AnyCellInState(int32_t state) const {
+    return std::any_of(cells.begin(), cells.end(),
+                       [state](const CCell* c) { return c && c->state == state; });
+}
+
+bool CBoard::AnyCellOfKind(int32_t kind) const {
+    return CountCellsOfKind(kind) > 0;
+}
+
+int CBoard::CountCellsOfKind(int32_t kind) const {
+    return static_cast<int>(
+        std::count_if(cells.begin(), cells.end(), [kind](const CCell* c) { return c && c->kind == kind; }));
+}
+
+bool CBoard::IdleSinceLastClear() const {
+    return App.tickCount - lastClearTick > IdleTicks;
+}
+
+// ---------------------------------------------------------------- links to the rest of the game
+
+CTimer* CBoard::Timer() {
+    return dynamic_cast<CTimer*>(Find("../timer"));
+}
+
+CTutorials* CBoard::Tutorials() {
+    return dynamic_cast<CTutorials*>(Find("../tutorials"));
+}
+
+CCustomPointer* CBoard::Pointer() {
+    return dynamic_cast<CCustomPointer*>(App.pointer);
+}
+
+void CBoard::Notify(int32_t category, int32_t index, int32_t related) {
+    if (CTutorials* tutorials = Tutorials()) {
+        tutorials->NotifyTutorials(category, index, related);
+    }
+}
+
+bool CBoard::ItemAtHand(int32_t type) const {
+    const CCustomPointer* pointer = Pointer();
+    return (leftTree != nullptr && leftTree->HasItemOfType(type)) ||
+           (rightTree != nullptr && rightTree->HasItemOfType(type)) ||
+           (pointer != nullptr && pointer->heldType == type);
+}
+
+// ---------------------------------------------------------------- the tick
+
+bool CBoard::Update() {
+    UpdateHint();
+    if (busy) {
+        clickCooldown = 0;
+        if (virusMoveStep > 0) {
+            virusMoveStep += 1;
+            if (virusMoveStep >= VirusMoveEnd) {
+                virusMoveStep = 0;
+                CommitVirusMoves();
+                virusClock += 1;
+                busy = false;
+            }
+        } else if (waterFrame >= 0) {
+            waterSubstep += 1;
+            if (waterSubstep >= WaterSubsteps) {
+                waterFrame += 1;
+                waterSubstep = 0;
+                if (waterFrame >= WaterFrameCount) {
+                    waterFrame = -1;
+                    busy = false;
+                }
+            }
+        } else {
+            AdvanceFalls();
+        }
+    }
+    if (!busy) {
+        if (AnyCellInState(CellState::Gone) && !AnyCellInState(CellState::Clearing)) {
+            Gravity();
+        } else if (IsVirusTime() && AnyCellOfKind(CellKind::Virus) && !AnyCellInState(CellState::Clearing)) {
+            virusMoveStep = 1;
+            busy = true;
+            ChooseVirusMoves();
+            return true;  // no twinkle on the tick a spread starts
+        } else {
+            virusClock += 1;
+            if (clickCooldown > 0) {
+                clickCooldown -= 1;
+            }
+            HandleMouse();
+        }
+    }
+    pictures_->Twinkle();
+    return true;
+}
+
+void CBoard::AdvanceFalls() {
+    bool falling = false;
+    for (CCell* cell : cells) {
+        if (cell == nullptr || cell->fallOffset == 0) {
+            continue;
+        }
+        cell->fallOffset += FallStep;
+        if (cell->fallOffset >= FallEnd) {
+            cell->fallOffset = 0;
+        }
+        falling = falling || cell->fallOffset != 0;
+    }
+    busy = falling;
+}
+
+void CBoard::Gravity() {
+    for (int c = 0; c < width; ++c) {
+        DropColumn(c);
+    }
+    if (!FindSets() && !AnyCellInState(CellState::Gone)) {
+        ThrowHelpItem();
+    }
+    busy = true;
+}
+
+void CBoard::HandleMouse() {
+    int column = 0;
+    int row = 0;
+    const CTimer* timer = Timer();
+    if (!CellAtMouse(column, row) || (timer != nullptr && timer->remaining == 0)) {
+        UnhighlightAll();
+        return;
+    }
+    const CCustomPointer* pointer = Pointer();
+    const int32_t held = pointer != nullptr ? pointer->heldType : ItemType::None;
+    const int32_t group = held == ItemType::Spoon ? -1 : Hover(column, row);
+    if (const CTutorials* tutorials = Tutorials(); tutorials != nullptr && tutorials->IsShowing()) {
+        return;
+    }
+    if (IsMouseButtonDown()) {
+        mousePressed = true;
+    } else if (mousePressed && !AnyCellInState(CellState::Clearing) && clickCooldown == 0) {
+        // A press stays pending through a release elsewhere, a clearing cell or the cooldown.
+        Click(column, row, group);
+    }
+}
+
+void CBoard::Click(int column, int row, int32_t group) {
+    mousePressed = false;
+    clickCooldown = ClickCooldownTicks;
+    CCustomPointer* pointer = Pointer();
+    const int32_t held = pointer != nullptr ? pointer->heldType : ItemType::None;
+    if (group != -1) {
+        ClearGroup(group);
+        if (leftTree != nullptr) {
+            leftTree->ThrowItem(nullptr);
+        }
+        if (rightTree != nullptr) {
+            rightTree->ThrowItem(nullptr);
+        }
+    } else if (!ApplyItemAt(column, row, held)) {
+        if (CCell* cell = CellAt(column, row)) {
+            cell->OnUselessClick();
+        }
+        if (held == ItemType::Soap && giveSoap) {
+            giveSoap();
+        }
+    }
+    if (pointer != nullptr) {
+        pointer->ConsumeUse();
+        if (pointer->heldType == ItemType::Vaccine && !AnyCellOfKind(CellKind::Virus)) {
+            pointer->DropHeld();
+        }
+    }
+    if (!busy && !FindSets()) {
+        ThrowHelpItem();
+    }
+}
+
+void CBoard::UnhighlightAll() {
+    for (CCell* cell : cells) {
+        if (cell != nullptr && cell->state == CellState::Highlighted) {
+            cell->SetState(CellState::Idle);
+        }
+    }
+}
+
+// ---------------------------------------------------------------- geometry
+
+int CBoard::SquareX(int column) const {
+    return Trunc(static_cast<float>(originX) + static_cast<float>(column) * SquareWidth * boardScale);
+}
+
+int CBoard::SquareY(int row) const {
+    return Trunc(static_cast<float>(originY) + static_cast<float>(row) * SquareHeight * boardScale);
+}
+
+int CBoard::PetX(int column) const {
+    return Trunc(static_cast<float>(column) * SquareWidth * boardScale + static_cast<float>(originX)) +
+           petOffsetX;
+}
+
+int CBoard::PetY(int row) const {
+    return Trunc(boardScale * static_cast<float>(row) * SquareHeight + static_cast<float>(originY)) +
+           petOffsetY;
+}
+
+// ---------------------------------------------------------------- text form
+
+char CBoard::CodeOfKind(int32_t kind) {
+    static const std::string codes = "FKPMDTSRfkpmdtsr.*-+|x%";
+    return (kind >= 0 && kind < CellKind::Count) ? codes[static_cast<size_t>(kind)] : '?';
+}
+
+int32_t CBoard::KindOfCode(char code) {
+    static const std::string codes = "FKPMDTSRfkpmdtsr.*-+|x%";
+    const size_t kind = codes.find(code);
+    return kind == std::string::npos ? -1 : static_cast<int32_t>(kind);
+}
+
+std::string CBoard::DumpText() const {
+    std::string text = "board " + std::to_string(width) + "x" + std::to_string(height) + " tick " +
+                       std::to_string(App.tickCount) + " busy " + std::to_string(busy ? 1 : 0) +
+                       " cooldown " + std::to_string(clickCooldown) + " water " + std::to_string(waterFrame) +
+                       " virusstep " + std::to_string(virusMoveStep) + " virusclock " +
+                       std::to_string(virusClock) + " cleared " + std::to_string(IsCleared() ? 1 : 0) + "\n";
+    for (int r = 0; r < height; ++r) {
+        for (int c = 0; c < width; ++c) {
+            const CCell* cell = CellAt(c, r);
+            std::string token;
+            if (cell == nullptr) {
+                token = "_?";
+            } else if (cell->kind == CellKind::Hole) {
+                token = "..";
+            } else {
+                token = {CodeOfKind(cell->kind), static_cast<char>('0' + cell->state)};
+            }
+            token += toClear[static_cast<size_t>(Index(c, r))] == 1
+                         ? '#'
+                         : (cell && cell->kind == CellKind::Hole ? '.' : '-');
+            text += (c == 0 ? "" : " ") + token;
+        }
+        text += "\n";
+    }
+    return text;
+}

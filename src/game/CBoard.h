@@ -1,0 +1,176 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <istream>
+#include <string>
+
+#include "game/CBubbleHandler.h"
+#include "game/CellGenerator.h"
+#include "gfx/Sprite.h"
+#include "scene/GameObject.h"
+
+class CCell;
+class CCellPictures;
+class CCustomPointer;
+class CTimer;
+class CTree;
+class CTutorials;
+
+// The playing field: a grid of up to 30 x 30 cells with the square behind each
+// that the player must clear, and the rules that run on it.
+class CBoard : public CGameObject {
+public:
+    static constexpr int MaxSide = 30;
+    static constexpr int MaxCells = MaxSide * MaxSide;
+    static constexpr int SquareWidth = 64;
+    static constexpr int SquareHeight = 65;
+    static constexpr int ClickCooldownTicks = 40;
+    static constexpr int WaterFrameCount = 8;
+
+    // Loads the board's pictures and makes the cell picture bank.
+    CBoard();
+    ~CBoard() override;
+    CBoard(const CBoard&) = delete;
+    CBoard& operator=(const CBoard&) = delete;
+
+    // --- the grid (level loading) ---
+    // Reads the grid rows at the head of a level file and consumes the line that ends them.
+    // false with "file:line: ..." on a malformed grid; the board is then empty.
+    bool LoadGrid(std::istream& file, const std::string& fileName, std::string& error);
+    // Lines LoadGrid read, the one that ended the grid included.
+    int32_t GridLinesRead() const { return gridLinesRead_; }
+    // false with a message when the grid does not fit the 800 x 600 screen at boardScale.
+    bool FitsScreen(std::string& error) const;
+    void Layout();
+    // A random cell in every empty slot, then a search for sets; false when no pet can be made.
+    bool Fill(std::string& error);
+    CCell* NewRandomCell();
+
+    // --- cells ---
+    CCell* CellAt(int column, int row) const;
+    // Puts a new cell of kind into a slot (destroying what was there); for tests and board dumps.
+    CCell* SetCell(int column, int row, int32_t kind);
+    bool CellAtMouse(int& column, int& row) const;
+    bool IsCleared() const;
+    bool AnyCellInState(int32_t state) const;
+    bool AnyCellOfKind(int32_t kind) const;
+    int CountCellsOfKind(int32_t kind) const;
+    bool IdleSinceLastClear() const;
+
+    // --- rules ---
+    bool FindSets();
+    void FloodFill(int32_t kind, uint8_t* visited, int column, int row);
+    int32_t Hover(int column, int row);
+    void ClearGroup(int32_t group);
+    bool ApplyItemAt(int column, int row, int32_t heldType);
+    void DropColumn(int column);
+    void ThrowHelpItem();
+    void Shuffle();
+    void UpdateHint();
+    // The forbidden item: every cell of the kind starts clearing; squares stay as they are.
+    void ClearAllOfKind(int32_t kind);
+
+    // --- viruses ---
+    bool IsVirusTime() const;
+    void ChooseVirusMoves();
+    void CommitVirusMoves();
+
+    // --- bubbles ---
+    void MarkBubblePattern(int column, int row, int32_t kind);
+    void BlastMarked();
+
+    bool Update() override;
+    void Draw() override;
+
+    // --- geometry ---
+    int SquareX(int column) const;
+    int SquareY(int row) const;
+    int PetX(int column) const;
+    int PetY(int row) const;
+
+    // The grid as text: one line a row, one cell a token (see the headless driver's documentation).
+    std::string DumpText() const;
+    // One character a kind: pets by their CELLS_NORMAL letter, '.' hole, '*' star, the bubbles by
+    // their pattern ('-' red, '+' green, '|' blue, 'x' violet), '%' virus.
+    static char CodeOfKind(int32_t kind);
+    // -1 for a character that names no kind.
+    static int32_t KindOfCode(char code);
+
+    int32_t width = 0;
+    int32_t height = 0;
+    std::array<CCell*, MaxCells> cells{};
+    std::array<uint8_t, MaxCells> toClear{};
+    std::array<uint8_t, MaxCells> marked{};
+    CellGenerator generator;
+    bool busy = false;
+    Sprite squareNormal;
+    Sprite circle;
+    Sprite squareCleared;
+    std::array<Sprite, WaterFrameCount> waterFrames;
+    int32_t originX = 0;
+    int32_t originY = 0;
+    int32_t petOffsetX = 0;
+    int32_t petOffsetY = 0;
+    CTree* leftTree = nullptr;
+    CTree* rightTree = nullptr;
+    int32_t virusPeriod = 0;
+    int32_t virusMoveStep = 0;
+    int32_t virusClock = 1;
+    int32_t waterFrame = -1;
+    int32_t waterSubstep = 0;
+    int32_t clickCooldown = 0;
+    CBubbleHandler bubbles;
+    bool mousePressed = false;
+    Sprite* arrowBlue = nullptr;
+    Sprite* arrowGreen = nullptr;
+    Sprite* arrowRed = nullptr;
+    Sprite* arrowViolet = nullptr;
+    uint32_t hintCycleStart = 0;
+    bool hintOn = false;
+    int32_t hintSoundState = 0;
+    uint32_t lastClearTick = 0;
+
+    // The game's counter of cleared cells, called once per cell of a cleared set.
+    std::function<void()> countClearedCell;
+    // The game puts a new soap into a tree when a held soap was spent on a cell it does nothing to.
+    std::function<void()> giveSoap;
+
+private:
+    int Index(int column, int row) const { return row * width + column; }
+    bool Inside(int column, int row) const {
+        return column >= 0 && row >= 0 && column < width && row < height;
+    }
+    bool IsHoleAt(int column, int row) const;
+    void ClearBoard();
+    void PlaceCell(int index, CCell* cell);
+    void DestroyCell(CCell* cell);
+
+    CTimer* Timer();
+    CTutorials* Tutorials();
+    static CCustomPointer* Pointer();
+    void Notify(int32_t category, int32_t index, int32_t related);
+    bool ItemAtHand(int32_t type) const;
+
+    void AdvanceFalls();
+    void Gravity();
+    void HandleMouse();
+    void Click(int column, int row, int32_t group);
+    void UnhighlightAll();
+    void BlastBubble(int column, int row);
+
+    void DrawSquares() const;
+    void DrawRestingCells() const;
+    void DrawFallingCells() const;
+    void DrawFallingCell(int column, int row, const CCell& cell) const;
+    void DrawSpreadingViruses() const;
+    void DrawSandClocks() const;
+    void DrawWater() const;
+    void DrawSoapArrows() const;
+    bool HiddenByHint(int index) const { return hintOn && toClear[static_cast<size_t>(index)] == 1; }
+
+    CCellPictures* pictures_ = nullptr;
+    int32_t gridLinesRead_ = 0;
+    std::string gridFile_;
+};

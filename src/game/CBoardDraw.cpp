@@ -1,0 +1,208 @@
+#include <algorithm>
+#include <cmath>
+
+#include "app/App.h"
+#include "game/BoardScale.h"
+#include "game/CBoard.h"
+#include "game/CCellPictures.h"
+#include "game/CCellVirus.h"
+#include "game/CItem.h"
+#include "game/CTimer.h"
+#include "ui/CCustomPointer.h"
+
+namespace {
+
+int Trunc(float value) {
+    return static_cast<int>(value);
+}
+
+}  // namespace
+
+// Drawing, in the order the player must see it: squares, cells, falling cells, spreading
+// viruses, sand clocks, water, soap arrows.
+
+void CBoard::Draw() {
+    DrawSquares();
+    DrawRestingCells();
+    DrawFallingCells();
+    DrawSpreadingViruses();
+    DrawSandClocks();
+    DrawWater();
+    DrawSoapArrows();
+}
+
+void CBoard::DrawSquares() const {
+    for (int r = 0; r < height; ++r) {
+        for (int c = 0; c < width; ++c) {
+            const int index = Index(c, r);
+            if (IsHoleAt(c, r)) {
+                continue;
+            }
+            if (toClear[static_cast<size_t>(index)] == 0) {
+                squareCleared.Draw(SquareX(c), SquareY(r));
+            } else if (!hintOn) {
+                squareNormal.Draw(SquareX(c), SquareY(r));
+            }
+        }
+    }
+}
+
+void CBoard::DrawRestingCells() const {
+    for (int c = 0; c < width; ++c) {
+        for (int r = 0; r < height; ++r) {
+            const CCell* cell = CellAt(c, r);
+            if (cell == nullptr || cell->fallOffset != 0 || HiddenByHint(Index(c, r))) {
+                continue;
+            }
+            if (const Sprite* picture = pictures_->PictureFor(*cell)) {
+                picture->Draw(PetX(c), PetY(r));
+            }
+            if (cell->state == CellState::Highlighted) {
+                circle.Draw(PetX(c) + 2, PetY(r) + 2);
+            }
+        }
+    }
+}
+
+void CBoard::DrawFallingCells() const {
+    for (int c = 0; c < width; ++c) {
+        for (int r = 0; r < height; ++r) {
+            const CCell* cell = CellAt(c, r);
+            if (cell != nullptr && cell->fallOffset != 0 && !HiddenByHint(Index(c, r))) {
+                DrawFallingCell(c, r, *cell);
+            }
+        }
+    }
+}
+
+// A falling pet is drawn (65 - f) unscaled pixels above its slot. Below a hole or at the
+// top it is cut at its square's top edge; below holes, its top part shows in the square
+// it came from, so it seems to pass invisibly behind the holes.
+void CBoard::DrawFallingCell(int column, int row, const CCell& cell) const {
+    const Sprite* picture = pictures_->PictureFor(cell);
+    if (picture == nullptr) {
+        return;
+    }
+    const int f = cell.fallOffset;
+    const int x = PetX(column);
+    const bool belowHole = IsHoleAt(column, row - 1);
+    if (row > 0 && !belowHole) {
+        const float above = static_cast<float>(row * SquareHeight - (SquareHeight - f));
+        picture->Draw(x, Trunc(boardScale * above + static_cast<float>(originY)) + petOffsetY);
+        return;
+    }
+    const int cutRow = SquareHeight - f;
+    if (cutRow < picture->height) {
+        picture->DrawPart(x, PetY(row), 0, cutRow, SquareWidth,
+                          std::min(SquareHeight, picture->height - cutRow));
+    }
+    if (!belowHole) {
+        return;
+    }
+    int upper = row - 1;
+    while (IsHoleAt(column, upper)) {
+        upper -= 1;
+    }
+    const int topRows = 57 - f;
+    if (upper >= 0 && topRows > 0) {
+        const float y =
+            boardScale * static_cast<float>(upper * SquareHeight + f) + static_cast<float>(originY);
+        picture->DrawPart(x, Trunc(y) + petOffsetY, 0, 0, SquareWidth, std::min(topRows, picture->height));
+    }
+}
+
+void CBoard::DrawSpreadingViruses() const {
+    if (virusMoveStep <= 0) {
+        return;
+    }
+    for (int r = 0; r < height; ++r) {
+        for (int c = 0; c < width; ++c) {
+            const auto* virus = dynamic_cast<const CCellVirus*>(CellAt(c, r));
+            if (virus == nullptr || virus->direction == CCellVirus::NoDirection) {
+                continue;
+            }
+            const float stepX = static_cast<float>(virusMoveStep) * SquareWidth * boardScale / 60.0f;
+            const float stepY = static_cast<float>(virusMoveStep) * SquareHeight * boardScale / 60.0f;
+            int dx = 0;
+            int dy = 0;
+            switch (virus->direction) {
+                case CCellVirus::Right:
+                    dx = Trunc(stepX);
+                    break;
+                case CCellVirus::Left:
+                    dx = -Trunc(stepX);
+                    break;
+                case CCellVirus::Up:
+                    dy = -Trunc(stepY);
+                    break;
+                default:
+                    dy = Trunc(stepY);
+                    break;
+            }
+            CCellVirus look;
+            look.frame = virus->frame == 0 ? 1 : virus->frame;
+            if (const Sprite* picture = pictures_->PictureFor(look)) {
+                picture->Draw(PetX(c) + dx, PetY(r) + dy);
+            }
+        }
+    }
+}
+
+void CBoard::DrawSandClocks() const {
+    const CTimer* timer = const_cast<CBoard*>(this)->Timer();
+    if (timer == nullptr || timer->holdTicks <= 0 || !AnyCellOfKind(CellKind::Virus)) {
+        return;
+    }
+    Sprite sandClock;
+    App.pictures.Load("data/gfx/items/sandclock.tga")->SharePicture(sandClock);
+    sandClock.zoom = boardScale;
+    sandClock.alpha = 0.7f;
+    for (int r = 0; r < height; ++r) {
+        for (int c = 0; c < width; ++c) {
+            const CCell* cell = CellAt(c, r);
+            if (cell != nullptr && cell->kind == CellKind::Virus) {
+                sandClock.Draw(
+                    originX + Trunc(static_cast<float>(c) * SquareWidth * boardScale + 15.0f * boardScale),
+                    originY + Trunc(boardScale * static_cast<float>(r) * SquareHeight));
+            }
+        }
+    }
+}
+
+void CBoard::DrawWater() const {
+    if (waterFrame < 0 || waterFrame >= WaterFrameCount) {
+        return;
+    }
+    const Sprite& water = waterFrames[static_cast<size_t>(waterFrame)];
+    for (int r = 0; r < height; ++r) {
+        for (int c = 0; c < width; ++c) {
+            if (marked[static_cast<size_t>(Index(c, r))] != 0) {
+                water.Draw(SquareX(c) + petOffsetX, SquareY(r) + petOffsetY);
+            }
+        }
+    }
+}
+
+void CBoard::DrawSoapArrows() const {
+    const CCustomPointer* pointer = Pointer();
+    if (pointer == nullptr || pointer->heldType != ItemType::Soap) {
+        return;
+    }
+    Sprite* const arrows[4] = {arrowRed, arrowGreen, arrowBlue, arrowViolet};
+    const float zoom = (std::sin(static_cast<float>(App.tickCount) * 0.1f) + 1.0f) * 0.1f + 0.8f;
+    for (Sprite* arrow : arrows) {
+        arrow->zoom = zoom;
+    }
+    for (int r = 0; r < height; ++r) {
+        for (int c = 0; c < width; ++c) {
+            const CCell* cell = CellAt(c, r);
+            if (cell != nullptr && CellKind::IsBubble(cell->kind)) {
+                arrows[cell->kind - CellKind::RedBubble]->Draw(
+                    Trunc(static_cast<float>(c) * SquareWidth * boardScale + static_cast<float>(originX) -
+                          5.0f),
+                    Trunc(static_cast<float>(originY) + static_cast<float>(r) * SquareHeight * boardScale -
+                          5.0f));
+            }
+        }
+    }
+}

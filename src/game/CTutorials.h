@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "scene/GameObject.h"
+
+// The tutorial pages. So far only the notifications gameplay sends, kept in
+// order, and whether a page is on screen.
+class CTutorials : public CGameObject {
+public:
+    struct Notification {
+        int32_t category = 0;
+        int32_t index = 0;
+        int32_t related = 0;
+        bool operator==(const Notification&) const = default;
+    };
+
+    CTutorials() { name = "tutorials"; }
+
+    void NotifyTutorials(int32_t category, int32_t index, int32_t related) {
+        notifications.push_back({category, index, related});
+    }
+    bool IsShowing() const { return showing; }
+
+    std::vector<Notification> notifications;
+    bool showing = false;
+};

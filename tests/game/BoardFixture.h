@@ -1,0 +1,250 @@
+#pragma once
+
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/App.h"
+#include "app/Random.h"
+#include "game/BoardScale.h"
+#include "game/CBoard.h"
+#include "game/CCell.h"
+#include "game/CCellPictures.h"
+#include "game/CCellVirus.h"
+#include "game/CTimer.h"
+#include "game/CTree.h"
+#include "game/CTutorials.h"
+#include "gfx/ToolkitFixture.h"
+#include "ui/CCustomPointer.h"
+
+// A real board in a game-like subtree (board, timer and tutorials side by side under
+// "game"), its pictures made in a temporary data folder, the mouse scripted.
+class BoardTest : public ToolkitTest {
+protected:
+    static constexpr uint32_t SquareColour = PackRGBA(90, 90, 90);
+    static constexpr uint32_t ClearedColour = PackRGBA(200, 200, 255);
+    static constexpr uint32_t WaterColour = PackRGBA(0, 255, 255);
+    static constexpr int PetSize = 16;
+
+    // Each pet kind has a base picture of its own colour; the other states are grey shades.
+    static uint32_t PetColour(int kind) {
+        return PackRGBA(static_cast<uint8_t>(40 + kind * 12), static_cast<uint8_t>(200 - kind * 10), 30);
+    }
+
+    void SetUp() override {
+        ToolkitTest::SetUp();
+        savedTick_ = App.tickCount;
+        App.tickCount = 0;
+        boardScale = 1.0f;
+        WritePictures();
+        SeedRandom(12345);
+        game.name = "game";
+        root.AddChild(&game);
+        board = std::make_unique<CBoard>();
+        game.AddChild(board.get());
+        game.AddChild(&timer);
+        game.AddChild(&tutorials);
+        board->leftTree = &leftTree;
+        board->rightTree = &rightTree;
+        board->countClearedCell = [this] { ++clearedCells; };
+        board->giveSoap = [this] { ++soapsGiven; };
+        pointer = std::make_unique<CCustomPointer>();
+        App.pointer = pointer.get();
+    }
+
+    void TearDown() override {
+        App.pointer = nullptr;
+        pointer.reset();
+        game.RemoveAllChildren();
+        root.RemoveAllChildren();
+        board.reset();
+        boardScale = 1.0f;
+        App.tickCount = savedTick_;
+        ToolkitTest::TearDown();
+    }
+
+    void WritePictures() {
+        for (int kind = 0; kind < 16; ++kind) {
+            const std::string base = std::string("data/gfx/cells/") + CCellPictures::KindName(kind);
+            WriteSolid(base + ".tga", PetSize, PetSize, PetColour(kind));
+            WriteSolid(base + "_inter_blink.tga", PetSize, PetSize, PackRGBA(20, 20, 20));
+            WriteSolid(base + "_blink.tga", PetSize, PetSize, PackRGBA(10, 10, 10));
+            WriteSolid(base + "0.tga", PetSize, PetSize, PackRGBA(250, 0, 250));
+        }
+        for (int i = 0; i < 6; ++i) {
+            WriteSolid("data/gfx/cells/star_items" + std::to_string(i) + ".tga", PetSize, PetSize,
+                       PackRGBA(255, 255, static_cast<uint8_t>(i * 40)));
+        }
+        for (const char* colour : {"red", "green", "blue", "violet"}) {
+            for (int i = 0; i < 3; ++i) {
+                WriteSolid(std::string("data/gfx/cells/water_") + colour + std::to_string(i) + ".tga",
+                           PetSize, PetSize, PackRGBA(0, 0, static_cast<uint8_t>(100 + i * 50)));
+            }
+            WriteSolid(std::string("data/gfx/general/") + colour + "bubble.png", 24, 24, PackRGBA(0, 0, 200));
+            WriteSolid(std::string("data/gfx/general/arrows_") + colour + "w.png", 8, 8,
+                       PackRGBA(255, 128, 0));
+        }
+        WriteSolid("data/gfx/cells/virus.tga", PetSize, PetSize, PackRGBA(0, 120, 0));
+        WriteSolid("data/gfx/cells/virus_inter_blink.tga", PetSize, PetSize, PackRGBA(0, 140, 0));
+        WriteSolid("data/gfx/cells/virus_blink.tga", PetSize, PetSize, PackRGBA(0, 160, 0));
+        for (int i = 0; i < 5; ++i) {
+            WriteSolid("data/gfx/cells/light" + std::to_string(i) + ".png", PetSize, PetSize,
+                       PackRGBA(255, 255, 200));
+            WriteSolid("data/gfx/cells/plok_star" + std::to_string(i) + ".png", PetSize, PetSize,
+                       PackRGBA(255, 200, 255));
+        }
+        for (int i = 0; i < 3; ++i) {
+            WriteSolid("data/gfx/cells/ploc" + std::to_string(i) + ".png", PetSize, PetSize,
+                       PackRGBA(200, 255, 255));
+        }
+        WriteSolid("data/gfx/grid/square_bgbgray.tga", 64, 65, SquareColour);
+        WriteSolid("data/gfx/grid/square_invert.tga", 64, 65, ClearedColour);
+        WriteSolid("data/gfx/grid/circletga.tga", 4, 4, PackRGBA(255, 0, 0));
+        for (int i = 0; i < 8; ++i) {
+            WriteSolid("data/gfx/items/wateref" + std::to_string(i) + ".tga", 10, 10, WaterColour);
+        }
+        WriteSolid("data/gfx/items/sandclock.tga", 10, 10, PackRGBA(255, 255, 0));
+        WriteSolid("data/gfx/general/mouse_pointer.tga", 16, 24, PackRGBA(255, 255, 255));
+        WriteSolid("data/gfx/items/xnumbers.tga", 121, 12, PackRGBA(255, 0, 0));
+    }
+
+    // Loads a grid from a file in the temporary folder; EXPECTs success.
+    void LoadGrid(const std::vector<std::string>& rows, const std::string& keys = "TIME:100\n") {
+        std::string error;
+        ASSERT_TRUE(TryLoadGrid(rows, keys, error)) << error;
+        board->Layout();
+    }
+
+    bool TryLoadGrid(const std::vector<std::string>& rows, const std::string& keys, std::string& error) {
+        const std::string path = temp.File("grid.txt");
+        {
+            std::ofstream file(path);
+            for (const std::string& row : rows) {
+                file << row << "\n";
+            }
+            file << keys;
+        }
+        std::ifstream file(path);
+        return board->LoadGrid(file, "grid.txt", error);
+    }
+
+    // A board laid out cell by cell: one character a cell (see CBoard::KindOfCode), every
+    // non-hole square still to clear, its sets found.
+    void Build(const std::vector<std::string>& rows) {
+        std::vector<std::string> grid;
+        for (const std::string& row : rows) {
+            std::string line;
+            for (char code : row) {
+                line += code == '.' ? '.' : 'X';
+            }
+            grid.push_back(line);
+        }
+        LoadGrid(grid);
+        for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+            for (int c = 0; c < static_cast<int>(rows[static_cast<size_t>(r)].size()); ++c) {
+                const char code = rows[static_cast<size_t>(r)][static_cast<size_t>(c)];
+                if (code != '.') {
+                    ASSERT_NE(board->SetCell(c, r, CBoard::KindOfCode(code)), nullptr) << code;
+                }
+            }
+        }
+        board->FindSets();  // as Fill does
+    }
+
+    // The kinds of the grid in the same characters.
+    std::vector<std::string> Kinds() const {
+        std::vector<std::string> rows;
+        for (int r = 0; r < board->height; ++r) {
+            std::string row;
+            for (int c = 0; c < board->width; ++c) {
+                const CCell* cell = board->CellAt(c, r);
+                row += cell == nullptr ? '_' : CBoard::CodeOfKind(cell->kind);
+            }
+            rows.push_back(row);
+        }
+        return rows;
+    }
+
+    std::vector<std::string> States() const {
+        std::vector<std::string> rows;
+        for (int r = 0; r < board->height; ++r) {
+            std::string row;
+            for (int c = 0; c < board->width; ++c) {
+                const CCell* cell = board->CellAt(c, r);
+                row += cell == nullptr                ? '_'
+                       : cell->kind == CellKind::Hole ? '.'
+                                                      : static_cast<char>('0' + cell->state);
+            }
+            rows.push_back(row);
+        }
+        return rows;
+    }
+
+    std::vector<std::string> Squares() const {
+        std::vector<std::string> rows;
+        for (int r = 0; r < board->height; ++r) {
+            std::string row;
+            for (int c = 0; c < board->width; ++c) {
+                row += board->toClear[static_cast<size_t>(r * board->width + c)] == 1 ? '#' : '-';
+            }
+            rows.push_back(row);
+        }
+        return rows;
+    }
+
+    // One logic tick of the whole tree, with the game's tick count.
+    void Tick() {
+        App.tickCount += 1;
+        ToolkitTest::Tick();
+    }
+
+    void Ticks(int count) {
+        for (int i = 0; i < count; ++i) {
+            Tick();
+        }
+    }
+
+    // The mouse over the middle of a cell (the board maps the mouse 20 pixels up and left).
+    void PointAt(int column, int row) {
+        input.MoveMouse(board->SquareX(column) + 20 + 32, board->SquareY(row) + 20 + 32);
+    }
+
+    void PointAway() { input.MoveMouse(5, 5); }
+
+    // Press for a tick and let go for a tick over a cell.
+    void ClickAt(int column, int row) {
+        PointAt(column, row);
+        input.SetButton(true);
+        Tick();
+        input.SetButton(false);
+        Tick();
+    }
+
+    // Ticks until the board is free with no cell clearing or gone, at most limit ticks.
+    void Settle(int limit = 2000) {
+        for (int i = 0; i < limit; ++i) {
+            if (!board->busy && !board->AnyCellInState(CellState::Clearing) &&
+                !board->AnyCellInState(CellState::Gone)) {
+                return;
+            }
+            Tick();
+        }
+        FAIL() << "the board did not settle";
+    }
+
+    CCell* At(int column, int row) const { return board->CellAt(column, row); }
+
+    CGameObject game;
+    std::unique_ptr<CBoard> board;
+    CTimer timer;
+    CTutorials tutorials;
+    CTree leftTree;
+    CTree rightTree;
+    std::unique_ptr<CCustomPointer> pointer;
+    int clearedCells = 0;
+    int soapsGiven = 0;
+
+private:
+    uint32_t savedTick_ = 0;
+};

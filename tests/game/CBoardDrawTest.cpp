@@ -1,0 +1,126 @@
+#include <string>
+#include <vector>
+
+#include "game/BoardFixture.h"
+#include "game/CItem.h"
+
+namespace {
+
+class CBoardDrawTest : public BoardTest {
+protected:
+    uint32_t SquareCentre(int column, int row) {
+        return RgbAt(board->SquareX(column) + 40, board->SquareY(row) + 40);
+    }
+    uint32_t PetCentre(int column, int row) { return RgbAt(board->PetX(column) + 8, board->PetY(row) + 8); }
+};
+
+TEST_F(CBoardDrawTest, SquaresAndPetsInTheirPlaces) {
+    Build({"F.K", "PMS"});
+    board->toClear[0] = 0;
+    At(2, 1)->SetState(CellState::Gone);
+    DrawTree();
+    EXPECT_EQ(SquareCentre(0, 0), Rgb(ClearedColour));
+    EXPECT_EQ(SquareCentre(2, 0), Rgb(SquareColour));
+    EXPECT_TRUE(IsBlack(ReadPixel(board->SquareX(1) + 32, board->SquareY(0) + 32)));  // a hole
+    EXPECT_EQ(PetCentre(0, 0), Rgb(PetColour(CellKind::Frog)));
+    EXPECT_EQ(PetCentre(2, 0), Rgb(PetColour(1)));
+    EXPECT_EQ(PetCentre(1, 1), Rgb(PetColour(3)));
+    EXPECT_EQ(PetCentre(2, 1), Rgb(SquareColour));  // gone: no picture
+    // The pet sits at the pet offset inside its square.
+    EXPECT_EQ(RgbAt(board->SquareX(0) + 3, board->SquareY(0) + 4), Rgb(PetColour(0)));
+    EXPECT_EQ(RgbAt(board->SquareX(0) + 2, board->SquareY(0) + 4), Rgb(ClearedColour));
+}
+
+TEST_F(CBoardDrawTest, AHighlightedPetGetsTheCircleAndTheHintHidesWhatIsLeftToClear) {
+    Build({"FFFK"});
+    PointAt(0, 0);
+    Tick();
+    DrawTree();
+    EXPECT_EQ(RgbAt(board->PetX(0) + 3, board->PetY(0) + 3), Rgb(PackRGBA(255, 0, 0)));
+    EXPECT_NE(RgbAt(board->PetX(3) + 3, board->PetY(0) + 3), Rgb(PackRGBA(255, 0, 0)));
+
+    board->toClear[3] = 0;
+    board->hintOn = true;
+    DrawTree();
+    EXPECT_TRUE(IsBlack(ReadPixel(board->SquareX(0) + 40, board->SquareY(0) + 40)));
+    EXPECT_TRUE(IsBlack(ReadPixel(board->PetX(0) + 8, board->PetY(0) + 8)));
+    EXPECT_EQ(SquareCentre(3, 0), Rgb(ClearedColour));
+    EXPECT_EQ(PetCentre(3, 0), Rgb(PetColour(1)));
+}
+
+TEST_F(CBoardDrawTest, AtScaleEightTenthsSquaresAndPetsShrinkAboutTheirCentres) {
+    boardScale = 0.8f;
+    cellPictures->SetScale(boardScale);
+    Build(std::vector<std::string>(10, std::string(12, 'F')));
+    board->toClear.fill(0);
+    DrawTree();
+    EXPECT_EQ(board->originX, 92);
+    // A 64-pixel square zoomed by 0.8 covers 6.4 .. 57.6 of its box.
+    const int y = board->SquareY(9) + 30;
+    EXPECT_TRUE(IsBlack(ReadPixel(board->SquareX(0) + 4, y)));
+    EXPECT_EQ(RgbAt(board->SquareX(0) + 8, y), Rgb(ClearedColour));
+    EXPECT_EQ(RgbAt(board->SquareX(11) + 56, y), Rgb(ClearedColour));
+    EXPECT_TRUE(IsBlack(ReadPixel(board->SquareX(11) + 59, y)));
+    // A 16-pixel pet covers 1.6 .. 14.4 of its place.
+    EXPECT_EQ(RgbAt(board->PetX(3) + 0, board->PetY(3) + 8), Rgb(ClearedColour));
+    EXPECT_EQ(RgbAt(board->PetX(3) + 3, board->PetY(3) + 8), Rgb(PetColour(0)));
+    EXPECT_EQ(RgbAt(board->PetX(3) + 13, board->PetY(3) + 8), Rgb(PetColour(0)));
+    EXPECT_EQ(RgbAt(board->PetX(3) + 16, board->PetY(3) + 8), Rgb(ClearedColour));
+}
+
+TEST_F(CBoardDrawTest, WaterRunsOverTheBlastAndArrowsShowWhileSoapIsHeld) {
+    Build({"F|K", "PMS"});
+    pointer->Hold(&pointer->arrow, ItemType::Soap);
+    DrawTree();
+    EXPECT_EQ(RgbAt(board->SquareX(1) - 5 + 2, board->SquareY(0) - 5 + 2), Rgb(PackRGBA(255, 128, 0)));
+    EXPECT_NE(RgbAt(board->SquareX(0) - 5 + 2, board->SquareY(1) - 5 + 2), Rgb(PackRGBA(255, 128, 0)));
+
+    ASSERT_TRUE(board->ApplyItemAt(1, 0, ItemType::Soap));
+    DrawTree();
+    const int x = board->SquareX(1) + board->petOffsetX + 5;
+    EXPECT_EQ(RgbAt(x, board->SquareY(0) + board->petOffsetY + 5), Rgb(WaterColour));
+    EXPECT_EQ(RgbAt(x, board->SquareY(1) + board->petOffsetY + 5), Rgb(WaterColour));
+    EXPECT_NE(RgbAt(board->SquareX(0) + board->petOffsetX + 5, board->SquareY(0) + 9), Rgb(WaterColour));
+}
+
+TEST_F(CBoardDrawTest, ACellFallingBehindHolesIsCutAtTheSquareEdges) {
+    std::string error;
+    ASSERT_TRUE(board->generator.SetPets("D", error));
+    Build({"F", ".", "K"});
+    At(0, 2)->SetState(CellState::Gone);
+    Tick();  // the frog now falls into row 2, behind the hole
+    ASSERT_EQ(At(0, 2)->kind, CellKind::Frog);
+    At(0, 2)->fallOffset = 57;  // 8 source rows show in its own square, none in the old one
+    DrawTree();
+    EXPECT_EQ(RgbAt(board->PetX(0) + 8, board->PetY(2) + 4), Rgb(PetColour(0)));
+    EXPECT_TRUE(IsBlack(ReadPixel(board->PetX(0) + 8, board->SquareY(2) - 10)));  // the hole stays empty
+    At(0, 2)->fallOffset = 7;  // top rows 0..49 still in the upper square; nothing below yet
+    DrawTree();
+    EXPECT_EQ(RgbAt(board->PetX(0) + 8, board->PetY(0) + 7 + 4), Rgb(PetColour(0)));
+    EXPECT_EQ(RgbAt(board->PetX(0) + 8, board->PetY(2) + 4), Rgb(SquareColour));
+}
+
+TEST_F(CBoardDrawTest, ASpreadingVirusIsDrawnOnItsWayAndSandClocksCoverHeldViruses) {
+    Build({"%F", "KP"});
+    auto* virus = dynamic_cast<CCellVirus*>(At(0, 0));
+    virus->SetSpreadDirection(CCellVirus::Right);
+    board->virusMoveStep = 30;  // half way: 32 pixels to the right
+    DrawTree();
+    const uint32_t blink = Rgb(PackRGBA(0, 140, 0));  // the copy shows frame 1 while the virus rests
+    EXPECT_EQ(RgbAt(board->PetX(0) + 32 + 2, board->PetY(0) + 8), blink);
+    EXPECT_EQ(RgbAt(board->PetX(0) + 32 + 14, board->PetY(0) + 8), blink);
+    EXPECT_NE(RgbAt(board->PetX(0) + 32 + 17, board->PetY(0) + 8), blink);
+    EXPECT_EQ(RgbAt(board->PetX(0) + 8, board->PetY(0) + 8), Rgb(PackRGBA(0, 120, 0)));
+
+    board->virusMoveStep = 0;
+    timer.holdTicks = 100;
+    ClearTo(0, 0, 0);
+    board->Draw();
+    // The sand clock, yellow at 70 %, from 15 pixels in from the square's left edge.
+    const RGBA over = ReadPixel(board->SquareX(0) + 15 + 5, board->SquareY(0) + 5 + 4);
+    EXPECT_GT(over.r, 150);
+    EXPECT_GT(over.g, 150);
+    EXPECT_LT(over.b, 80);
+}
+
+}  // namespace
