@@ -12,6 +12,8 @@
 #include "engine/Clock.h"
 #include "engine/GameWindow.h"
 #include "engine/Input.h"
+#include "game/CBoard.h"
+#include "game/CBoardPreview.h"
 #include "scene/GameObject.h"
 
 namespace {
@@ -47,8 +49,8 @@ int KeyCodeFromName(const std::string& name) {
 }
 
 size_t ArgumentCount(const std::string& action) {
-    static const std::map<std::string, size_t> counts = {{"move", 2}, {"down", 0}, {"up", 0}, {"click", 2},
-                                                         {"key", 2},  {"shot", 1}, {"quit", 0}};
+    static const std::map<std::string, size_t> counts = {{"move", 2}, {"down", 0}, {"up", 0},    {"click", 2},
+                                                         {"key", 2},  {"shot", 1}, {"board", 1}, {"quit", 0}};
     auto entry = counts.find(action);
     return entry == counts.end() ? SIZE_MAX : entry->second;
 }
@@ -73,6 +75,19 @@ std::string CheckArguments(const HeadlessDriver::Event& event) {
         }
     }
     return {};
+}
+
+// The first board in the tree, depth first.
+const CBoard* FindBoard(const CGameObject* object) {
+    if (const auto* board = dynamic_cast<const CBoard*>(object)) {
+        return board;
+    }
+    for (const CGameObject* child : object->Children()) {
+        if (const CBoard* board = FindBoard(child)) {
+            return board;
+        }
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -125,9 +140,18 @@ int HeadlessDriver::Run() {
     const int exitCode = RunGame(options_.commandLine, [this] {
         // Seeded after start-up so the same script always sees the same game.
         SeedRandom(options_.seed);
-        return MakeGameRoot();
+        if (options_.boardLevel.empty()) {
+            return MakeGameRoot();
+        }
+        auto preview = std::make_unique<CBoardPreview>(options_.boardLevel);
+        rootError_ = preview->Error();
+        return std::unique_ptr<CGameObject>(std::move(preview));
     });
     SetInputSeam(nullptr);
+    if (!rootError_.empty()) {
+        std::fprintf(stderr, "tandolo-headless: %s\n", rootError_.c_str());
+        return 2;
+    }
     if (options_.bench && bench_.frames > 0) {
         bench_.meanCpuMsPerFrame = totalCpuMs_ / bench_.frames;
         std::printf("first frame: %.1f ms after start\n", bench_.firstFrameMs);
@@ -172,9 +196,30 @@ void HeadlessDriver::ApplyEvent(const Event& event) {
         if (!App.window->SaveScreenshot(arguments[0], GameWindow::ScreenshotPng, 0, 0)) {
             std::fprintf(stderr, "tandolo-headless: could not write %s\n", arguments[0].c_str());
         }
+    } else if (event.action == "board") {
+        WriteBoard(arguments[0]);
     } else if (event.action == "quit") {
         App.quit = true;
     }
+}
+
+// The board as text; "-" is standard output. A second dump to the same file in a run is appended.
+void HeadlessDriver::WriteBoard(const std::string& file) {
+    const CBoard* board = App.root != nullptr ? FindBoard(App.root) : nullptr;
+    const std::string text =
+        board != nullptr ? board->DumpText() : "no board at tick " + std::to_string(App.tickCount) + "\n";
+    if (file == "-") {
+        std::fputs(text.c_str(), stdout);
+        return;
+    }
+    const bool append = !boardFiles_.insert(file).second;
+    std::FILE* out = std::fopen(file.c_str(), append ? "a" : "w");
+    if (out == nullptr) {
+        std::fprintf(stderr, "tandolo-headless: could not write %s\n", file.c_str());
+        return;
+    }
+    std::fputs(text.c_str(), out);
+    std::fclose(out);
 }
 
 // The next frame reads a clock 17 ms past the tick reference: exactly one tick.

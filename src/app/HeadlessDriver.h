@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,7 @@ class HeadlessDriver {
 public:
     struct Event {
         uint32_t tick = 0;
-        std::string action;  // move, down, up, click, key, shot, quit
+        std::string action;  // move, down, up, click, key, shot, board, quit
         std::vector<std::string> arguments;
     };
 
@@ -24,6 +25,8 @@ public:
         std::vector<Event> events;
         bool bench = false;
         std::string commandLine;
+        // A level file whose grid and cell keys make a board to play on its own, in place of the game.
+        std::string boardLevel;
     };
 
     // Reads a script: one event a line, "<tick> <action> [arguments]"; '#' starts a comment.
@@ -47,12 +50,15 @@ private:
     void ApplyEvent(const Event& event);
     void ScheduleNextTick();
     void MeasureFrame();
+    void WriteBoard(const std::string& file);
 
     Options options_;
     ScriptedInput input_;
     size_t nextEvent_ = 0;
     int pendingRelease_ = -1;  // tick at which a click lets go of the button
     BenchResult bench_;
+    std::set<std::string> boardFiles_;  // written once already this run: later dumps append
+    std::string rootError_;
     double startWallMs_ = 0;
     double lastCpuMs_ = -1;
     double totalCpuMs_ = 0;

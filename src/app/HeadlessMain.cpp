@@ -10,11 +10,13 @@ namespace {
 
 const char* const usage =
     "usage: tandolo-headless [--ticks N] [--seed S] [--script FILE] [--shot TICK:FILE.png]... [--bench]\n"
-    "                        [-- GAME ARGUMENTS]\n"
+    "                        [--board TICK:FILE]... [--board-level LEVEL.txt] [-- GAME ARGUMENTS]\n"
     "Runs the game without a display, one logic tick per frame, and quits after N ticks (default 600).\n"
     "A script holds one event a line: '<tick> move X Y', '<tick> down', '<tick> up', '<tick> click X Y',\n"
-    "'<tick> key NAME down|up', '<tick> shot FILE.png', '<tick> quit'. An event at tick T acts once T ticks\n"
-    "have run; a shot at tick T shows the frame drawn then.\n";
+    "'<tick> key NAME down|up', '<tick> shot FILE.png', '<tick> board FILE', '<tick> quit'.\n"
+    "An event at tick T acts once T ticks have run; a shot at tick T shows the frame drawn then; 'board'\n"
+    "writes the board as text (FILE '-' is standard output; later dumps to one file are appended).\n"
+    "--board-level plays the board of a level file on its own instead of the game.\n";
 
 bool ReadFile(const std::string& path, std::string& text) {
     std::ifstream file(path);
@@ -83,6 +85,17 @@ int main(int argc, char** argv) {
                                              options.events, error)) {
                 return Fail("--shot needs TICK:FILE.png");
             }
+        } else if (argument == "--board" && hasValue) {
+            const std::string dump = argv[++i];
+            const size_t colon = dump.find(':');
+            std::string error;
+            if (colon == std::string::npos ||
+                !HeadlessDriver::ParseScript(dump.substr(0, colon) + " board " + dump.substr(colon + 1),
+                                             "--board", options.events, error)) {
+                return Fail("--board needs TICK:FILE");
+            }
+        } else if (argument == "--board-level" && hasValue) {
+            options.boardLevel = argv[++i];
         } else if (argument == "--bench") {
             options.bench = true;
         } else {
