@@ -15,6 +15,7 @@
 #include "engine/GLPicture.h"
 #include "engine/Input.h"
 #include "engine/InputSeam.h"
+#include "engine/MessageBox.h"
 #include "engine/ScreenPixels.h"
 #include "engine/TgaWriter.h"
 
@@ -149,10 +150,16 @@ bool GameWindow::CreateGameWindow(int width, int height, int depth, bool windowe
     depth_ = depth;
     fullScreen_ = !windowed;
     if (!StartVideo()) {
-        return false;
+        return ReportNoWindow(SDL_GetError());
+    }
+    // SDL falls back to drawing off screen when it finds no display; a player
+    // would be left with an invisible game, so only an explicit choice counts.
+    const char* requestedDriver = SDL_getenv("SDL_VIDEODRIVER");
+    if (IsOffscreen() && (requestedDriver == nullptr || std::strcmp(requestedDriver, "offscreen") != 0)) {
+        return ReportNoWindow("no display was found (is a graphical desktop running?)");
     }
     if (!OpenWindowWithContext(title, depthBuffer_) && !OpenWindowWithContext(title, false)) {
-        return false;
+        return ReportNoWindow(SDL_GetError());
     }
     vsync_ = !IsOffscreen() && SDL_GL_SetSwapInterval(1) == 0;
     GLPicture::SetScreenSize(width, height, depth);
@@ -205,6 +212,11 @@ void GameWindow::MakeCurrent() {
         GLPicture::InvalidateBindCache();
         UpdateScreenMapping();
     }
+}
+
+bool GameWindow::ReportNoWindow(const std::string& reason) {
+    ShowMessageBox("Tandolo", "The game window could not be opened: " + reason);
+    return false;
 }
 
 bool GameWindow::IsOffscreen() const {

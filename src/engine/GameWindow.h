@@ -103,6 +103,8 @@ private:
     void TakeScreenshotOnShortcut();
     uint32_t PacingIntervalMs() const;
     bool IsOffscreen() const;
+    // Says why there is no window; always false.
+    static bool ReportNoWindow(const std::string& reason);
 
     float clearColor_[4] = {0, 0, 0, 0};
     SDL_Window* window_ = nullptr;
