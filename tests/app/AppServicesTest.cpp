@@ -10,7 +10,7 @@ protected:
     void TearDown() override { ShutDownApp(); }
 };
 
-TEST_F(AppServicesTest, VolumesAreClampedAndMusicFollowsItsVolume) {
+TEST_F(AppServicesTest, VolumesAreClampedAndFollowedAndEachSoundIsLoadedOnce) {
     SetMusicVolume(1.5f);
     EXPECT_EQ(App.musicVolume, 1.0f);
     SetSoundVolume(-0.2f);
@@ -18,9 +18,8 @@ TEST_F(AppServicesTest, VolumesAreClampedAndMusicFollowsItsVolume) {
     PlayMusic("data/sfx/menu.it");
     SetMusicVolume(0.255f);
     EXPECT_EQ(App.music->Volume(), 25);  // the integer part of volume x 100
-}
 
-TEST_F(AppServicesTest, EachSoundNameIsLoadedOnceAndPlayedAtTheSoundVolume) {
+    // Each sound name is loaded once and played at the sound volume.
     SetSoundVolume(0.5f);
     PlaySound("data/sfx/bounce.ogg");
     GameSound* first = App.sounds.at("data/sfx/bounce.ogg").get();

@@ -1,26 +1,18 @@
-#include "app/Random.h"
-
 #include <gtest/gtest.h>
+
+#include "app/Random.h"
 
 namespace {
 
-TEST(RandomTest, FollowsTheLinearCongruentialSequence) {
+TEST(RandomTest, FollowsTheLinearCongruentialSequenceAndStaysInRange) {
     SeedRandom(1);
     // state 1 -> 2745024 -> ...: the first draws of seed 1
-    EXPECT_EQ(RandomDraw(), 41);
-    EXPECT_EQ(RandomDraw(), 18467);
-    EXPECT_EQ(RandomDraw(), 6334);
-    EXPECT_EQ(RandomDraw(), 26500);
-}
-
-TEST(RandomTest, SameSeedSameDrawsAndStateWraps) {
+    for (int expected : {41, 18467, 6334, 26500}) {
+        EXPECT_EQ(RandomDraw(), expected);
+    }
     SeedRandom(0xFFFFFFFFu);
-    const int a = RandomDraw();
-    const uint32_t state = RandomState();
-    SeedRandom(0xFFFFFFFFu);
-    EXPECT_EQ(RandomDraw(), a);
-    EXPECT_EQ(RandomState(), state);
-    EXPECT_EQ(state, 0xFFFFFFFFu * 214013u + 2531011u);
+    RandomDraw();
+    EXPECT_EQ(RandomState(), 0xFFFFFFFFu * 214013u + 2531011u);  // the state wraps
     for (int i = 0; i < 1000; ++i) {
         const int draw = RandomDraw();
         ASSERT_GE(draw, 0);

@@ -1,55 +1,37 @@
-#include "engine/Files.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "engine/Files.h"
+
 namespace {
 
-class FilesTest : public ::testing::Test {
-protected:
-    void SetUp() override { saved_ = GetExecutableDirectory(); }
-    void TearDown() override { SetExecutableDirectory(saved_); }
-
-    std::string saved_;
-};
-
-TEST_F(FilesTest, ExecutableDirectoryIsTheRunningProgramsFolder) {
+TEST(FilesTest, ExecutableDirectoryIsTheRunningProgramsFolder) {
     std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe");
     EXPECT_EQ(GetExecutableDirectory(), exe.parent_path().string());
-    EXPECT_NE(GetExecutableDirectory().back(), '/');
 }
 
-TEST_F(FilesTest, LeadingSeparatorIsSkipped) {
-    SetExecutableDirectory("/opt/tandolo");
-    EXPECT_EQ(MakeFilePath("\\data\\x.png"), "/opt/tandolo/data/x.png");
-    EXPECT_EQ(MakeFilePath("data\\x.png"), "/opt/tandolo/data/x.png");
-    EXPECT_EQ(MakeFilePath("/data/x.png"), "/opt/tandolo/data/x.png");
-    EXPECT_EQ(MakeFilePath(":data/x.png"), "/opt/tandolo/data/x.png");
-}
-
-TEST_F(FilesTest, BothSeparatorsBecomeSlashes) {
-    SetExecutableDirectory("/opt/tandolo");
-    EXPECT_EQ(MakeFilePath("data/gfx\\menu/buttons.png"), "/opt/tandolo/data/gfx/menu/buttons.png");
-}
-
-TEST_F(FilesTest, OnlyTheGamePartIsLowerCased) {
-    SetExecutableDirectory("/home/Player/My Games/Tandolo");
-    EXPECT_EQ(MakeFilePath("Data\\GFX\\Menu\\Buttons.PNG"),
-              "/home/Player/My Games/Tandolo/data/gfx/menu/buttons.png");
-}
-
-TEST_F(FilesTest, DrivePathIsKeptAsWritten) {
-    SetExecutableDirectory("/opt/tandolo");
-    EXPECT_EQ(MakeFilePath("C:\\Games\\X.png"), "C:/Games/X.png");
-}
-
-TEST_F(FilesTest, TrailingSeparatorOfTheDirectoryIsNotDoubled) {
-    SetExecutableDirectory("/opt/tandolo/");
-    EXPECT_EQ(GetExecutableDirectory(), "/opt/tandolo");
-    EXPECT_EQ(MakeFilePath("a.png"), "/opt/tandolo/a.png");
-    SetExecutableDirectory("/");
-    EXPECT_EQ(MakeFilePath("a.png"), "/a.png");
+TEST(FilesTest, MakeFilePathJoinsTheLowerCasedGameNameToTheDirectory) {
+    const std::string saved = GetExecutableDirectory();
+    const struct {
+        const char* directory;
+        const char* gameName;
+        const char* expected;
+    } cases[] = {
+        {"/opt/tandolo", "\\data\\x.png", "/opt/tandolo/data/x.png"},  // a leading separator is skipped
+        {"/opt/tandolo", "/data/x.png", "/opt/tandolo/data/x.png"},
+        {"/opt/tandolo", ":data/x.png", "/opt/tandolo/data/x.png"},
+        {"/opt/tandolo", "data/gfx\\menu/b.png", "/opt/tandolo/data/gfx/menu/b.png"},
+        {"/home/Player/My Games", "Data\\GFX\\B.PNG", "/home/Player/My Games/data/gfx/b.png"},
+        {"/opt/tandolo", "C:\\Games\\X.png", "C:/Games/X.png"},  // a drive path is kept as written
+        {"/opt/tandolo/", "a.png", "/opt/tandolo/a.png"},
+        {"/", "a.png", "/a.png"},
+    };
+    for (const auto& c : cases) {
+        SetExecutableDirectory(c.directory);
+        EXPECT_EQ(MakeFilePath(c.gameName), c.expected) << c.directory << " + " << c.gameName;
+    }
+    SetExecutableDirectory(saved);
 }
 
 }  // namespace

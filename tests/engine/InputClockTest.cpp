@@ -17,13 +17,9 @@ TEST(KeyTableTest, EveryCodeHasItsOwnKeyAndMapsBack) {
         EXPECT_EQ(KeyCodeFromScancode(scancode), code);
     }
     EXPECT_EQ(ScancodeFromKeyCode(KeyEscape), SDL_SCANCODE_ESCAPE);
-    EXPECT_EQ(ScancodeFromKeyCode(KeyA), SDL_SCANCODE_A);
-    EXPECT_EQ(ScancodeFromKeyCode(KeyZ), SDL_SCANCODE_Z);
     EXPECT_EQ(ScancodeFromKeyCode(KeyF12), SDL_SCANCODE_F12);
     EXPECT_EQ(ScancodeFromKeyCode(KeyPrintScreen), SDL_SCANCODE_PRINTSCREEN);
-    EXPECT_EQ(ScancodeFromKeyCode(KeyPageDown), SDL_SCANCODE_PAGEDOWN);
     EXPECT_EQ(KeyCodeFromScancode(SDL_SCANCODE_F13), KeyCount);
-    EXPECT_EQ(ScancodeFromKeyCode(KeyCount), SDL_SCANCODE_UNKNOWN);
     EXPECT_EQ(ScancodeFromKeyCode(-1), SDL_SCANCODE_UNKNOWN);
 }
 
@@ -53,7 +49,7 @@ TEST_F(SeamTest, InputFunctionsReadTheInstalledSeam) {
     EXPECT_FALSE(IsKeyDown(KeyEscape));
 }
 
-TEST_F(SeamTest, ClockCountsRunTimeAndSkipsWhatResyncForgets) {
+TEST_F(SeamTest, ClockSkipsWhatResyncForgetsAndNeverRunsBackwards) {
     const uint32_t start = GetMilliseconds();
     input.AdvanceTime(40);
     EXPECT_EQ(GetMilliseconds() - start, 40u);
@@ -61,11 +57,7 @@ TEST_F(SeamTest, ClockCountsRunTimeAndSkipsWhatResyncForgets) {
     ResyncClock();
     input.AdvanceTime(3);
     EXPECT_EQ(GetMilliseconds() - start, 43u);
-}
 
-TEST_F(SeamTest, ClockNeverRunsBackwardsWhenTheSourceDoes) {
-    input.SetTime(5000);
-    ResyncClock();
     const uint32_t before = GetMilliseconds();
     input.SetTime(100);
     EXPECT_EQ(GetMilliseconds(), before);

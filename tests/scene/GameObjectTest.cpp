@@ -1,17 +1,20 @@
-#include "scene/GameObject.h"
-
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "scene/GameObject.h"
 
 namespace {
 
 // Records every call into one shared journal.
 class Probe : public CGameObject {
 public:
-    Probe(std::string probeName, std::vector<std::string>& journal) : journal_(journal) { name = std::move(probeName); }
+    Probe(std::string probeName, std::vector<std::string>& journal) : journal_(journal) {
+        name = std::move(probeName);
+    }
     ~Probe() override { journal_.push_back("~" + name); }
     bool Update() override {
         journal_.push_back("update " + name);
@@ -48,7 +51,8 @@ TEST_F(GameObjectTest, UpdatePassIsDepthFirstPreOrderAndDrawWrapsChildren) {
     EXPECT_EQ(journal, (std::vector<std::string>{"update a", "update a1", "update b"}));
     journal.clear();
     root.DrawChildren();
-    EXPECT_EQ(journal, (std::vector<std::string>{"draw a", "draw a1", "over a1", "over a", "draw b", "over b"}));
+    EXPECT_EQ(journal,
+              (std::vector<std::string>{"draw a", "draw a1", "over a1", "over a", "draw b", "over b"}));
 }
 
 TEST_F(GameObjectTest, SlowObjectUpdatesEveryNthTickWhileItsChildrenUpdateEveryTick) {
@@ -56,15 +60,11 @@ TEST_F(GameObjectTest, SlowObjectUpdatesEveryNthTickWhileItsChildrenUpdateEveryT
     slow.ticksperbla = 15;
     root.AddChild(&slow);
     slow.AddChild(&child);
-    std::vector<int> slowTicks;
-    slow.onUpdate = [&] { slowTicks.push_back(static_cast<int>(journal.size())); };
-    int childUpdates = 0;
-    child.onUpdate = [&] { ++childUpdates; };
     for (int tick = 1; tick <= 45; ++tick) {
         root.UpdateChildren();
     }
-    EXPECT_EQ(slowTicks.size(), 3u);
-    EXPECT_EQ(childUpdates, 45);
+    EXPECT_EQ(std::count(journal.begin(), journal.end(), "update slow"), 3);
+    EXPECT_EQ(std::count(journal.begin(), journal.end(), "update child"), 45);
 }
 
 TEST_F(GameObjectTest, FinishedChildIsDestroyedAfterItsChildrenAndTheNextSiblingStillRuns) {
@@ -82,34 +82,34 @@ TEST_F(GameObjectTest, FinishedChildIsDestroyedAfterItsChildrenAndTheNextSibling
     EXPECT_EQ(grandchild.GetParent(), nullptr);
 }
 
-TEST_F(GameObjectTest, ChildAppendedDuringPassRunsInThatPassButOneInsertedBehindDoesNot) {
-    Probe first("first", journal), second("second", journal), appended("appended", journal),
-        inserted("inserted", journal);
-    root.AddChild(&first);
-    root.AddChild(&second);
-    first.onUpdate = [&] { root.AddChild(&appended); };
-    second.onUpdate = [&] { root.InsertChildBefore(&inserted, &second); };
-    root.UpdateChildren();
-    EXPECT_EQ(journal, (std::vector<std::string>{"update first", "update second", "update appended"}));
-    // first, inserted, second, appended: inserted two places ahead of its anchor
-    EXPECT_EQ(root.Children(), (std::list<CGameObject*>{&inserted, &first, &second, &appended}));
-}
-
-TEST_F(GameObjectTest, SiblingRemovedDuringPassIsSkipped) {
-    Probe first("first", journal), second("second", journal), third("third", journal);
+TEST_F(GameObjectTest, ChildrenAddedOrRemovedDuringAPass) {
+    Probe first("first", journal), second("second", journal), third("third", journal),
+        appended("appended", journal), inserted("inserted", journal), stranger("stranger", journal);
     root.AddChild(&first);
     root.AddChild(&second);
     root.AddChild(&third);
-    first.onUpdate = [&] { root.RemoveChild(&second); };
+    // Appended runs in this pass; inserted behind does not; a removed sibling is skipped.
+    first.onUpdate = [&] { root.AddChild(&appended); };
+    second.onUpdate = [&] {
+        root.InsertChildBefore(&inserted, &second);
+        root.RemoveChild(&third);
+    };
     root.UpdateChildren();
-    EXPECT_EQ(journal, (std::vector<std::string>{"update first", "update third"}));
+    EXPECT_EQ(journal, (std::vector<std::string>{"update first", "update second", "update appended"}));
+    // Inserted two places ahead of its anchor; anchors without that place change nothing.
+    const std::list<CGameObject*> expected{&inserted, &first, &second, &appended};
+    EXPECT_EQ(root.Children(), expected);
+    root.InsertChildBefore(&third, &inserted);
+    root.InsertChildBefore(&third, &stranger);
+    EXPECT_EQ(root.Children(), expected);
 }
 
-TEST_F(GameObjectTest, InactiveParentHidesSubtreeAndKeepsChildrenFlags) {
-    Probe parent("parent", journal), on("on", journal), off("off", journal);
+TEST_F(GameObjectTest, InactiveParentHidesSubtreeAndActivationSwitchesDepthFirst) {
+    Probe parent("parent", journal), on("on", journal), off("off", journal), caption("caption", journal);
     root.AddChild(&parent);
     parent.AddChild(&on);
     parent.AddChild(&off);
+    on.AddChild(&caption);
     off.active = false;
     parent.SetActive(false);
     journal.clear();
@@ -117,81 +117,81 @@ TEST_F(GameObjectTest, InactiveParentHidesSubtreeAndKeepsChildrenFlags) {
     root.DrawChildren();
     EXPECT_TRUE(journal.empty());
     parent.SetActive(true);
-    journal.clear();
+    parent.SetActive(true);  // notified even without a change
     root.UpdateChildren();
-    EXPECT_EQ(journal, (std::vector<std::string>{"update parent", "update on"}));
+    EXPECT_EQ(journal, (std::vector<std::string>{"on parent", "on parent", "update parent", "update on",
+                                                 "update caption"}));
     EXPECT_FALSE(off.active);
-}
 
-TEST_F(GameObjectTest, ActivationNotifiesEvenWithoutChangeAndSubtreeSwitchesDepthFirst) {
-    Probe screen("screen", journal), button("button", journal), caption("caption", journal);
-    root.AddChild(&screen);
-    screen.AddChild(&button);
-    button.AddChild(&caption);
-    screen.SetActive(true);
-    EXPECT_EQ(journal, (std::vector<std::string>{"on screen"}));
     journal.clear();
-    screen.SetChildrenActive(false);
-    EXPECT_EQ(journal, (std::vector<std::string>{"off button", "off caption"}));
-    EXPECT_TRUE(screen.active);
+    parent.SetChildrenActive(false);
+    EXPECT_EQ(journal, (std::vector<std::string>{"off on", "off caption", "off off"}));
+    EXPECT_TRUE(parent.active);
 }
 
 TEST_F(GameObjectTest, PathLookup) {
     Probe intro("intro", journal), game("game", journal), board("board", journal), cell("cell", journal),
-        timer("timer", journal);
+        timer("timer", journal), member("member", journal), loose("loose", journal);
     root.AddChild(&intro);
     root.AddChild(&game);
     game.AddChild(&board);
     game.AddChild(&timer);
     board.AddChild(&cell);
+    // A member driven by its owner finds others through its parent link.
+    timer.SetParentLink(&member);
 
+    const std::pair<const char*, CGameObject*> fromRoot[] = {
+        {"/intro", &intro},
+        {"intro", &intro},
+        {"game/board/", &board},
+        {"", &root},
+        {"/", &root},
+        {"..", &root},
+        {".", nullptr},
+        {"game/missing/board", nullptr},
+        {"game//intro", &intro},  // a doubled slash restarts at the root
+        {"game//board", nullptr},
+    };
+    for (const auto& [path, expected] : fromRoot) {
+        EXPECT_EQ(root.Find(path), expected) << path;
+    }
     EXPECT_EQ(cell.Find("/intro"), &intro);
     EXPECT_EQ(cell.Find("../../../intro"), &intro);
     EXPECT_EQ(board.Find("../../intro"), &intro);
-    EXPECT_EQ(root.Find("/intro"), &intro);
-    EXPECT_EQ(root.Find("intro"), &intro);
     EXPECT_EQ(cell.Find("../../timer"), &timer);
-    EXPECT_EQ(root.Find("game/board/"), &board);
-    EXPECT_EQ(root.Find("game//intro"), &intro);  // a doubled slash restarts at the root
-    EXPECT_EQ(root.Find("game//board"), nullptr);
-    EXPECT_EQ(root.Find(""), &root);
-    EXPECT_EQ(root.Find("/"), &root);
-    EXPECT_EQ(root.Find(".."), &root);
-    EXPECT_EQ(root.Find("."), nullptr);
-    EXPECT_EQ(root.Find("game/missing/board"), nullptr);
+    EXPECT_EQ(member.Find("../../../intro"), &intro);
+    EXPECT_FALSE(timer.HasChild(&member));
+    // An unlinked object has no root to climb to.
+    EXPECT_EQ(loose.Find("/"), nullptr);
+    EXPECT_EQ(loose.Find("/anything"), nullptr);
 }
 
-TEST_F(GameObjectTest, RenamedChildIsFoundByOldNameButNamedByNewOne) {
-    Probe child("before", journal);
+TEST_F(GameObjectTest, NameIndexKeepsOldNamesTheLastAddedAndRemovedChildren) {
+    Probe child("before", journal), newer("twin", journal), removed("removed", journal);
     root.AddChild(&child);
     child.name = "after";
-    EXPECT_EQ(root.Find("before"), &child);
+    EXPECT_EQ(root.Find("before"), &child);  // found by the old name, named by the new one
     EXPECT_EQ(root.Find("after"), nullptr);
     EXPECT_TRUE(root.HasChildNamed("after"));
     EXPECT_FALSE(root.HasChildNamed("before"));
-}
 
-TEST_F(GameObjectTest, LastAddedWinsANameAndDestroyingAnEarlierOneKeepsTheEntry) {
     auto* older = new Probe("twin", journal);
-    Probe newer("twin", journal);
     root.AddChild(older);
     root.AddChild(&newer);
     EXPECT_EQ(root.Find("twin"), &newer);
     root.RemoveChild(older);
     delete older;
     EXPECT_EQ(root.Find("twin"), &newer);
+
+    // Removed, not destroyed: still alive, linked and indexed.
+    root.AddChild(&removed);
+    root.RemoveChild(&removed);
+    EXPECT_FALSE(root.HasChild(&removed));
+    EXPECT_EQ(removed.GetParent(), &root);
+    EXPECT_EQ(root.Find("removed"), &removed);
 }
 
-TEST_F(GameObjectTest, RemovedChildStaysAliveAndLinked) {
-    Probe child("child", journal);
-    root.AddChild(&child);
-    root.RemoveChild(&child);
-    EXPECT_FALSE(root.HasChild(&child));
-    EXPECT_EQ(child.GetParent(), &root);
-    EXPECT_EQ(root.Find("child"), &child);
-}
-
-TEST_F(GameObjectTest, RemoveChildrenNamedDestroysEveryOneOfThatName) {
+TEST_F(GameObjectTest, RemoveChildrenNamedDestroysEveryOneAndACopyLeavesTheOriginalsLinks) {
     Probe keep1("keep", journal), keep2("keep", journal);
     root.AddChild(new Probe("bubble", journal));
     root.AddChild(&keep1);
@@ -199,47 +199,18 @@ TEST_F(GameObjectTest, RemoveChildrenNamedDestroysEveryOneOfThatName) {
     root.AddChild(&keep2);
     root.AddChild(new Probe("bubble", journal));
     root.RemoveChildrenNamed("bubble");
-    EXPECT_FALSE(root.HasChildNamed("bubble"));
     EXPECT_EQ(root.Children(), (std::list<CGameObject*>{&keep1, &keep2}));
     EXPECT_EQ(std::count(journal.begin(), journal.end(), "~bubble"), 3);
     EXPECT_EQ(root.Find("bubble"), nullptr);
-}
 
-TEST_F(GameObjectTest, UnlinkedObjectHasNoRootToClimbTo) {
-    Probe loose("loose", journal);
-    EXPECT_EQ(loose.Find("/anything"), nullptr);
-    EXPECT_EQ(loose.Find("/"), nullptr);
-    EXPECT_EQ(loose.GetParent(), nullptr);
-}
-
-TEST_F(GameObjectTest, MemberDrivenByItsOwnerFindsOthersThroughParentLink) {
-    Probe owner("owner", journal), member("member", journal), sibling("sibling", journal);
-    root.AddChild(&owner);
-    root.AddChild(&sibling);
-    owner.SetParentLink(&member);
-    EXPECT_FALSE(owner.HasChild(&member));
-    EXPECT_EQ(member.Find("../../sibling"), &sibling);
-}
-
-TEST_F(GameObjectTest, BadInsertAnchorsLeaveTheListUnchanged) {
-    Probe first("first", journal), stranger("stranger", journal), extra("extra", journal);
-    root.AddChild(&first);
-    root.InsertChildBefore(&extra, &first);
-    root.InsertChildBefore(&extra, &stranger);
-    EXPECT_EQ(root.Children(), (std::list<CGameObject*>{&first}));
-}
-
-TEST_F(GameObjectTest, CopySharesChildrenButHasItsOwnLife) {
     Probe child("child", journal);
     CGameObject original;
-    original.name = "original";
     original.AddChild(&child);
     {
         CGameObject copy(original);
-        EXPECT_EQ(copy.Find("child"), &child);
-        EXPECT_EQ(copy.name, "original");
+        EXPECT_EQ(copy.Find("child"), &child);  // children are shared
     }
-    EXPECT_EQ(child.GetParent(), &original);  // the copy's end does not blank links to the original
+    EXPECT_EQ(child.GetParent(), &original);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <memory>
 #include <ostream>
 #include <set>
+#include <sstream>
 
 #include "engine/GLPicture.h"
 #include "engine/GameWindow.h"
@@ -77,6 +78,28 @@ RGBA GLTestWindow::ReadPixel(int x, int y) {
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(pixelX, box.drawableHeight - 1 - pixelY, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, bytes);
     return RGBA{bytes[0], bytes[1], bytes[2], bytes[3]};
+}
+
+::testing::AssertionResult GLTestWindow::Drawn(RGBA colour, int x, int y, int width, int height) {
+    const int right = x + width - 1;
+    const int bottom = y + height - 1;
+    const struct {
+        int x, y;
+        bool inside;
+    } probes[] = {
+        {x, y, true},      {right, y, true},  {x, bottom, true},          {right, bottom, true},
+        {x - 1, y, false}, {x, y - 1, false}, {right + 1, bottom, false}, {right, bottom + 1, false}};
+    for (const auto& probe : probes) {
+        const RGBA pixel = ReadPixel(probe.x, probe.y);
+        const bool same = pixel.r == colour.r && pixel.g == colour.g && pixel.b == colour.b;
+        if (same != probe.inside) {
+            std::ostringstream shown;
+            PrintTo(pixel, &shown);
+            return ::testing::AssertionFailure() << (probe.inside ? "inside" : "outside") << " pixel ("
+                                                 << probe.x << ", " << probe.y << ") is " << shown.str();
+        }
+    }
+    return ::testing::AssertionSuccess();
 }
 
 namespace {

@@ -22,6 +22,10 @@ void PrintTo(const RGBA& pixel, std::ostream* out);
 constexpr uint32_t PackRGBA(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) {
     return uint32_t(r) | uint32_t(g) << 8 | uint32_t(b) << 16 | uint32_t(a) << 24;
 }
+// A packed colour as it shows on an opaque screen.
+constexpr RGBA Opaque(uint32_t packed) {
+    return RGBA{uint8_t(packed), uint8_t(packed >> 8), uint8_t(packed >> 16), 255};
+}
 
 // Base of the tests that draw: the real game window (800 x 600, windowed, offscreen under
 // test), made once per process and shared by every test; each test starts with the default
@@ -36,6 +40,12 @@ protected:
     static void ClearTo(double, double, double) = delete;  // bytes, not 0..1 floats
     // The back buffer at logical screen coordinates (origin top-left, y down).
     static RGBA ReadPixel(int x, int y);
+    // Whether exactly the rectangle is drawn in colour, judged without alpha by its corners
+    // and by the pixels just outside each edge, which must differ.
+    static ::testing::AssertionResult Drawn(RGBA colour, int x, int y, int width, int height);
+    static ::testing::AssertionResult Drawn(uint32_t colour, int x, int y, int width, int height) {
+        return Drawn(Opaque(colour), x, y, width, height);
+    }
 };
 
 // A fresh directory under /tmp, removed with everything in it when this goes.

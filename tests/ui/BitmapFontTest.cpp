@@ -60,27 +60,28 @@ protected:
     BitmapFont font;
 };
 
-TEST_F(BitmapFontTest, NewGameDrawsSevenGlyphsOverEightWidths) {
-    font.DrawText("NEW GAME", 100, 100);
-    const std::string text = "NEW GAME";
-    for (int i = 0; i < 8; ++i) {
-        const int expected = text[i] == ' ' ? -1 : text[i] - 'A';
-        EXPECT_EQ(LetterAt(100 + i * GlyphWidth + 1, 120), expected) << "cell " << i;
-        EXPECT_EQ(LetterAt(100 + i * GlyphWidth + GlyphWidth - 1, 149), expected) << "cell " << i;
+TEST_F(BitmapFontTest, EachCharacterTakesOneWidthAndOnlyCapitalsDraw) {
+    int y = 100;
+    for (const std::string text : {"NEW GAME", "Ab1?Z"}) {
+        SCOPED_TRACE(text);
+        font.DrawText(text, 100, y);
+        for (size_t i = 0; i < text.size(); ++i) {
+            const int expected = text[i] >= 'A' && text[i] <= 'Z' ? text[i] - 'A' : -1;
+            const int x = 100 + static_cast<int>(i) * GlyphWidth;
+            EXPECT_EQ(LetterAt(x + 1, y + 20), expected) << "cell " << i;
+            EXPECT_EQ(LetterAt(x + GlyphWidth - 1, y + GlyphHeight - 1), expected) << "cell " << i;
+        }
+        EXPECT_EQ(LetterAt(100 + static_cast<int>(text.size()) * GlyphWidth, y + 20), -1);
+        EXPECT_EQ(LetterAt(99, y + 20), -1);
+        EXPECT_EQ(font.TextWidth(text), static_cast<int>(text.size()) * GlyphWidth);
+        y += 100;
     }
-    EXPECT_EQ(LetterAt(100 + 8 * GlyphWidth, 120), -1);
-    EXPECT_EQ(LetterAt(99, 120), -1);
     EXPECT_EQ(LetterAt(101, 99), -1);
-    EXPECT_EQ(font.TextWidth("NEW GAME"), 8 * GlyphWidth);
-}
 
-TEST_F(BitmapFontTest, CharactersOutsideTheAlphabetAreBlanksOfOneWidth) {
-    font.DrawText("Ab1?Z", 0, 0);
-    EXPECT_EQ(LetterAt(1, 10), 0);
-    EXPECT_EQ(LetterAt(1 * GlyphWidth + 1, 10), -1);
-    EXPECT_EQ(LetterAt(2 * GlyphWidth + 1, 10), -1);
-    EXPECT_EQ(LetterAt(3 * GlyphWidth + 1, 10), -1);
-    EXPECT_EQ(LetterAt(4 * GlyphWidth + 1, 10), 25);
+    font.SetAlpha(0.5f);  // fades every glyph
+    font.DrawText("AZ", 10, 300);
+    EXPECT_NEAR(ReadPixel(12, 310).r, 30 / 2, 2);
+    EXPECT_NEAR(ReadPixel(12 + GlyphWidth, 310).r, (30 + 8 * 25) / 2, 2);
 }
 
 TEST_F(BitmapFontTest, OnlyWholeGlyphsAreCut) {
@@ -102,7 +103,7 @@ TEST_F(BitmapFontTest, OnlyWholeGlyphsAreCut) {
     noGlyphs.DrawWavyText("ABC", 0, 0);
 }
 
-TEST_F(BitmapFontTest, WavyTextMovesBetweenCalls) {
+TEST_F(BitmapFontTest, WavyTextMovesBetweenCallsAndThePhaseWraps) {
     const std::string text = "WAVY TEXT";
     std::vector<int> first;
     std::vector<int> second;
@@ -113,34 +114,18 @@ TEST_F(BitmapFontTest, WavyTextMovesBetweenCalls) {
         for (size_t i = 0; i < text.size(); ++i) {
             const int top = TopOfColumn(100 + static_cast<int>(i) * GlyphWidth + 3, 280, 320);
             tops->push_back(top);
-            if (text[i] == ' ') {
-                EXPECT_EQ(top, -1);
-                continue;
-            }
             // Amplitude a fifth of the glyph height, truncated toward zero.
             const float wave = 10.0f * std::sin(0.4f * static_cast<float>(i) + phase);
-            EXPECT_EQ(top, 300 + static_cast<int>(wave)) << "letter " << i;
+            EXPECT_EQ(top, text[i] == ' ' ? -1 : 300 + static_cast<int>(wave)) << "letter " << i;
         }
     }
     EXPECT_NE(first, second);
     EXPECT_FLOAT_EQ(font.wavePhase, 0.2f);
-}
-
-TEST_F(BitmapFontTest, WavePhaseWrapsAfterAFullTurn) {
-    for (int call = 0; call < 63; ++call) {
+    for (int call = 2; call < 63; ++call) {
         font.DrawWavyText("", 0, 0);
         ASSERT_LE(font.wavePhase, 6.28f);
     }
     EXPECT_NEAR(font.wavePhase, 0.02f, 1e-3f);
-}
-
-TEST_F(BitmapFontTest, SetAlphaFadesEveryGlyph) {
-    font.SetAlpha(0.5f);
-    for (const Sprite& glyph : font.glyphs) {
-        ASSERT_EQ(glyph.alpha, 0.5f);
-    }
-    font.DrawText("Z", 10, 10);
-    EXPECT_NEAR(ReadPixel(12, 20).r, (30 + 8 * 25) / 2, 2);
 }
 
 }  // namespace

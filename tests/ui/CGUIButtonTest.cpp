@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -24,12 +25,12 @@ class CGUIButtonTest : public ToolkitTest {
 protected:
     void SetUp() override {
         ToolkitTest::SetUp();
-        WriteSolid("data/gfx/idle.png", 40, 20, IdleColour);
-        WriteSolid("data/gfx/over.png", 40, 20, OverColour);
-        WriteSolid("data/gfx/pressed.png", 40, 20, PressedColour);
-        ASSERT_TRUE(idle.Load("data/gfx/idle.png"));
-        ASSERT_TRUE(over.Load("data/gfx/over.png"));
-        ASSERT_TRUE(pressed.Load("data/gfx/pressed.png"));
+        const std::pair<Sprite*, uint32_t> faces[] = {
+            {&idle, IdleColour}, {&over, OverColour}, {&pressed, PressedColour}};
+        for (auto [face, colour] : faces) {
+            WriteSolid("data/gfx/face.png", 40, 20, colour);
+            ASSERT_TRUE(face->Load("data/gfx/face.png"));
+        }
         CGUIButton::rolloverSound = "rollover";
         CGUIButton::pressSound = "press";
         button.idleFace = &idle;
@@ -48,19 +49,21 @@ protected:
         ToolkitTest::TearDown();
     }
 
-    // Sets the mouse, runs one tick.
     void Mouse(int x, int y, bool down) {
         input.MoveMouse(x, y);
         input.SetButton(down);
         Tick();
     }
 
-    int Count(const std::string& sound) const {
-        int count = 0;
-        for (const std::string& played : button.played) {
-            count += played == sound ? 1 : 0;
-        }
-        return count;
+    // One tick with the mouse here, then the button's state and the clicks so far.
+    void Step(int x, int y, bool down, int state, int clicksSoFar) {
+        Mouse(x, y, down);
+        EXPECT_EQ(button.state, state) << "mouse " << x << "," << y << (down ? " down" : " up");
+        EXPECT_EQ(clicks, clicksSoFar) << "mouse " << x << "," << y << (down ? " down" : " up");
+    }
+
+    long Count(const std::string& sound) const {
+        return std::count(button.played.begin(), button.played.end(), sound);
     }
 
     uint32_t FaceShown() {
@@ -75,85 +78,60 @@ protected:
     int clicks = 0;
 };
 
-TEST_F(CGUIButtonTest, PressOutsideThenReleaseOverItClicks) {
-    Mouse(50, 50, true);
-    EXPECT_EQ(button.state, CGUIButton::Idle);
-    Mouse(110, 210, true);
-    EXPECT_TRUE(button.IsPressed());
-    EXPECT_EQ(FaceShown(), Rgb(PressedColour));
-    EXPECT_EQ(clicks, 0);
-    Mouse(110, 210, false);
-    EXPECT_EQ(clicks, 1);
-    EXPECT_TRUE(button.IsOver());
+TEST_F(CGUIButtonTest, ClicksOnlyWhenAPressIsReleasedOverIt) {
+    Step(50, 50, true, CGUIButton::Idle, 0);  // pressed outside, then dragged over it
+    Step(110, 210, true, CGUIButton::Pressed, 0);
+    Step(110, 210, false, CGUIButton::Over, 1);
+    Step(111, 211, false, CGUIButton::Over, 1);
     EXPECT_EQ(Count("press"), 1);
-    EXPECT_EQ(FaceShown(), Rgb(OverColour));
-    // Staying over it, released, clicks nothing more.
-    Mouse(111, 211, false);
-    EXPECT_EQ(clicks, 1);
+    // Moved off before the release, also in the same tick as the release: no click.
+    Step(110, 210, true, CGUIButton::Pressed, 1);
+    Step(300, 300, true, CGUIButton::Idle, 1);
+    Step(300, 300, false, CGUIButton::Idle, 1);
+    Step(110, 210, true, CGUIButton::Pressed, 1);
+    Step(300, 300, false, CGUIButton::Idle, 1);
+    EXPECT_EQ(Count("press"), 1);
 }
 
-TEST_F(CGUIButtonTest, PressThenMoveOffAndReleaseDoesNotClick) {
-    Mouse(110, 210, false);
-    Mouse(110, 210, true);
-    EXPECT_TRUE(button.IsPressed());
-    Mouse(300, 300, true);
-    EXPECT_EQ(button.state, CGUIButton::Idle);
-    Mouse(300, 300, false);
-    EXPECT_EQ(button.state, CGUIButton::Idle);
-    EXPECT_EQ(clicks, 0);
-    EXPECT_EQ(Count("press"), 0);
-    EXPECT_EQ(FaceShown(), Rgb(IdleColour));
-}
-
-TEST_F(CGUIButtonTest, ReleasedOutsideInTheSameTickAsLeavingDoesNotClick) {
-    Mouse(110, 210, true);
-    ASSERT_TRUE(button.IsPressed());
-    Mouse(300, 300, false);  // left and released between two ticks
-    EXPECT_EQ(button.state, CGUIButton::Idle);
-    EXPECT_EQ(clicks, 0);
-}
-
-TEST_F(CGUIButtonTest, RolloverSoundOncePerArrival) {
-    Mouse(50, 50, false);
+TEST_F(CGUIButtonTest, EdgesBelongToTheButtonAndEachArrivalSoundsOnce) {
+    Step(50, 50, false, CGUIButton::Idle, 0);
     EXPECT_TRUE(button.played.empty());
-    Mouse(105, 205, false);
+    Step(140, 220, false, CGUIButton::Over, 0);  // x + width, y + height
+    Step(100, 200, false, CGUIButton::Over, 0);
     EXPECT_EQ(Count("rollover"), 1);
-    Mouse(130, 215, false);
-    Mouse(139, 219, false);
-    EXPECT_EQ(Count("rollover"), 1);
-    Mouse(10, 10, false);
-    Mouse(120, 210, false);
+    Step(141, 220, false, CGUIButton::Idle, 0);
+    Step(140, 221, false, CGUIButton::Idle, 0);
+    Step(99, 200, false, CGUIButton::Idle, 0);
+    Step(120, 210, false, CGUIButton::Over, 0);
     EXPECT_EQ(Count("rollover"), 2);
     // Coming back over it after a press that left it is an arrival too.
-    Mouse(120, 210, true);
-    Mouse(10, 10, true);
-    Mouse(10, 10, false);
-    Mouse(120, 210, false);
+    Step(120, 210, true, CGUIButton::Pressed, 0);
+    Step(10, 10, true, CGUIButton::Idle, 0);
+    Step(10, 10, false, CGUIButton::Idle, 0);
+    Step(120, 210, false, CGUIButton::Over, 0);
     EXPECT_EQ(Count("rollover"), 3);
-    EXPECT_EQ(clicks, 0);
 }
 
-TEST_F(CGUIButtonTest, EdgesBelongToTheButton) {
-    Mouse(140, 220, false);  // x + width, y + height
-    EXPECT_TRUE(button.IsOver());
-    Mouse(100, 200, false);
-    EXPECT_TRUE(button.IsOver());
-    Mouse(141, 220, false);
-    EXPECT_EQ(button.state, CGUIButton::Idle);
-    Mouse(140, 221, false);
-    EXPECT_EQ(button.state, CGUIButton::Idle);
-    Mouse(99, 200, false);
-    EXPECT_EQ(button.state, CGUIButton::Idle);
-}
-
-TEST_F(CGUIButtonTest, MissingFacesFallBack) {
-    button.pressedFace = nullptr;
+TEST_F(CGUIButtonTest, FaceFollowsTheStateAndMissingFacesFallBack) {
     Mouse(110, 210, true);
+    EXPECT_EQ(FaceShown(), Rgb(PressedColour));
+    button.pressedFace = nullptr;
     EXPECT_EQ(FaceShown(), Rgb(OverColour));
     button.rolloverFace = nullptr;
     EXPECT_EQ(FaceShown(), Rgb(IdleColour));
     Mouse(110, 210, false);
     EXPECT_EQ(FaceShown(), Rgb(IdleColour));
+
+    // Without an idle face the button is inert and invisible.
+    Mouse(0, 0, false);
+    button.idleFace = nullptr;
+    clicks = 0;
+    Mouse(110, 210, true);
+    Mouse(110, 210, false);
+    EXPECT_EQ(button.state, CGUIButton::Idle);
+    EXPECT_EQ(clicks, 0);
+    DrawTree();
+    EXPECT_TRUE(IsBlack(ReadPixel(120, 210)));
 }
 
 TEST_F(CGUIButtonTest, WithoutSoundsOrHandlerItStaysQuiet) {
@@ -171,17 +149,6 @@ TEST_F(CGUIButtonTest, WithoutSoundsOrHandlerItStaysQuiet) {
     Mouse(110, 210, false);
     EXPECT_TRUE(button.played.empty());  // no handler: no click, no sound
     EXPECT_TRUE(button.IsOver());
-}
-
-TEST_F(CGUIButtonTest, WithoutAnIdleFaceItDoesNothing) {
-    button.idleFace = nullptr;
-    Mouse(110, 210, true);
-    Mouse(110, 210, false);
-    EXPECT_EQ(button.state, CGUIButton::Idle);
-    EXPECT_EQ(clicks, 0);
-    EXPECT_TRUE(IsBlack(ReadPixel(120, 210)));
-    DrawTree();
-    EXPECT_TRUE(IsBlack(ReadPixel(120, 210)));
 }
 
 TEST_F(CGUIButtonTest, AHandlerMayEndTheButton) {
