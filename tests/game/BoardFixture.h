@@ -1,6 +1,7 @@
 #pragma once
 
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,6 +23,8 @@
 // "game"), its pictures made in a temporary data folder, the mouse scripted.
 class BoardTest : public ToolkitTest {
 protected:
+    using Rows = std::vector<std::string>;
+
     static constexpr uint32_t SquareColour = PackRGBA(90, 90, 90);
     static constexpr uint32_t ClearedColour = PackRGBA(200, 200, 255);
     static constexpr uint32_t WaterColour = PackRGBA(0, 255, 255);
@@ -41,16 +44,26 @@ protected:
         SeedRandom(12345);
         game.name = "game";
         root.AddChild(&game);
-        board = std::make_unique<CBoard>();
-        game.AddChild(board.get());
         game.AddChild(&timer);
         game.AddChild(&tutorials);
+        pointer = std::make_unique<CCustomPointer>();
+        App.pointer = pointer.get();
+        NewBoard();
+    }
+
+    // A fresh board in place of the last one; new cells are dogs unless a test says otherwise.
+    void NewBoard() {
+        if (board) {
+            game.RemoveChild(board.get());
+        }
+        board = std::make_unique<CBoard>();
+        game.AddChild(board.get());
         board->leftTree = &leftTree;
         board->rightTree = &rightTree;
         board->countClearedCell = [this] { ++clearedCells; };
         board->giveSoap = [this] { ++soapsGiven; };
-        pointer = std::make_unique<CCustomPointer>();
-        App.pointer = pointer.get();
+        std::string error;
+        ASSERT_TRUE(board->generator.SetPets("D", error));
     }
 
     void TearDown() override {
@@ -65,51 +78,57 @@ protected:
     }
 
     void WritePictures() {
+        const auto solid = [this](const std::string& path, int w, int h, uint32_t colour) {
+            WriteSolid("data/gfx/" + path, w, h, colour);
+        };
+        const auto pet = [&](const std::string& path, uint32_t colour) {
+            solid(path, PetSize, PetSize, colour);
+        };
         for (int kind = 0; kind < 16; ++kind) {
-            const std::string base = std::string("data/gfx/cells/") + CCellPictures::KindName(kind);
-            WriteSolid(base + ".tga", PetSize, PetSize, PetColour(kind));
-            WriteSolid(base + "_inter_blink.tga", PetSize, PetSize, PackRGBA(20, 20, 20));
-            WriteSolid(base + "_blink.tga", PetSize, PetSize, PackRGBA(10, 10, 10));
-            WriteSolid(base + "0.tga", PetSize, PetSize, PackRGBA(250, 0, 250));
+            const std::string base = std::string("cells/") + CCellPictures::KindName(kind);
+            pet(base + ".tga", PetColour(kind));
+            pet(base + "_inter_blink.tga", PackRGBA(20, 20, 20));
+            pet(base + "_blink.tga", PackRGBA(10, 10, 10));
+            pet(base + "0.tga", PackRGBA(250, 0, 250));
         }
-        for (int i = 0; i < 6; ++i) {
-            WriteSolid("data/gfx/cells/star_items" + std::to_string(i) + ".tga", PetSize, PetSize,
-                       PackRGBA(255, 255, static_cast<uint8_t>(i * 40)));
-        }
-        for (const char* colour : {"red", "green", "blue", "violet"}) {
-            for (int i = 0; i < 3; ++i) {
-                WriteSolid(std::string("data/gfx/cells/water_") + colour + std::to_string(i) + ".tga",
-                           PetSize, PetSize, PackRGBA(0, 0, static_cast<uint8_t>(100 + i * 50)));
-            }
-            WriteSolid(std::string("data/gfx/general/") + colour + "bubble.png", 24, 24, PackRGBA(0, 0, 200));
-            WriteSolid(std::string("data/gfx/general/arrows_") + colour + "w.png", 8, 8,
-                       PackRGBA(255, 128, 0));
-        }
-        WriteSolid("data/gfx/cells/virus.tga", PetSize, PetSize, PackRGBA(0, 120, 0));
-        WriteSolid("data/gfx/cells/virus_inter_blink.tga", PetSize, PetSize, PackRGBA(0, 140, 0));
-        WriteSolid("data/gfx/cells/virus_blink.tga", PetSize, PetSize, PackRGBA(0, 160, 0));
-        for (int i = 0; i < 5; ++i) {
-            WriteSolid("data/gfx/cells/light" + std::to_string(i) + ".png", PetSize, PetSize,
-                       PackRGBA(255, 255, 200));
-            WriteSolid("data/gfx/cells/plok_star" + std::to_string(i) + ".png", PetSize, PetSize,
-                       PackRGBA(255, 200, 255));
-        }
-        for (int i = 0; i < 3; ++i) {
-            WriteSolid("data/gfx/cells/ploc" + std::to_string(i) + ".png", PetSize, PetSize,
-                       PackRGBA(200, 255, 255));
-        }
-        WriteSolid("data/gfx/grid/square_bgbgray.tga", 64, 65, SquareColour);
-        WriteSolid("data/gfx/grid/square_invert.tga", 64, 65, ClearedColour);
-        WriteSolid("data/gfx/grid/circletga.tga", 4, 4, PackRGBA(255, 0, 0));
         for (int i = 0; i < 8; ++i) {
-            WriteSolid("data/gfx/items/wateref" + std::to_string(i) + ".tga", 10, 10, WaterColour);
+            const std::string n = std::to_string(i);
+            solid("items/wateref" + n + ".tga", 10, 10, WaterColour);
+            if (i < 6) {
+                pet("cells/star_items" + n + ".tga", PackRGBA(255, 255, static_cast<uint8_t>(i * 40)));
+            }
+            if (i < 5) {
+                pet("cells/light" + n + ".png", PackRGBA(255, 255, 200));
+                pet("cells/plok_star" + n + ".png", PackRGBA(255, 200, 255));
+            }
+            if (i < 3) {
+                pet("cells/ploc" + n + ".png", PackRGBA(200, 255, 255));
+            }
         }
-        WriteSolid("data/gfx/items/sandclock.tga", 10, 10, PackRGBA(255, 255, 0));
-        WriteSolid("data/gfx/general/mouse_pointer.tga", 16, 24, PackRGBA(255, 255, 255));
-        WriteSolid("data/gfx/items/xnumbers.tga", 121, 12, PackRGBA(255, 0, 0));
+        for (const std::string colour : {"red", "green", "blue", "violet"}) {
+            for (int i = 0; i < 3; ++i) {
+                pet("cells/water_" + colour + std::to_string(i) + ".tga",
+                    PackRGBA(0, 0, static_cast<uint8_t>(100 + i * 50)));
+            }
+            solid("general/" + colour + "bubble.png", 24, 24, PackRGBA(0, 0, 200));
+            solid("general/arrows_" + colour + "w.png", 8, 8, PackRGBA(255, 128, 0));
+        }
+        pet("cells/virus.tga", PackRGBA(0, 120, 0));
+        pet("cells/virus_inter_blink.tga", PackRGBA(0, 140, 0));
+        pet("cells/virus_blink.tga", PackRGBA(0, 160, 0));
+        solid("grid/square_bgbgray.tga", 64, 65, SquareColour);
+        solid("grid/square_invert.tga", 64, 65, ClearedColour);
+        solid("grid/circletga.tga", 4, 4, PackRGBA(255, 0, 0));
+        solid("items/sandclock.tga", 10, 10, PackRGBA(255, 255, 0));
+        solid("general/mouse_pointer.tga", 16, 24, PackRGBA(255, 255, 255));
+        solid("items/xnumbers.tga", 121, 12, PackRGBA(255, 0, 0));
     }
 
-    // Loads a grid from a file in the temporary folder; EXPECTs success.
+    // A full grid of the given size.
+    static Rows Filled(int columns, int rows, char code = 'X') {
+        return Rows(static_cast<size_t>(rows), std::string(static_cast<size_t>(columns), code));
+    }
+
     void LoadGrid(const std::vector<std::string>& rows, const std::string& keys = "TIME:100\n") {
         std::string error;
         ASSERT_TRUE(TryLoadGrid(rows, keys, error)) << error;
@@ -152,45 +171,34 @@ protected:
         board->FindSets();  // as Fill does
     }
 
-    // The kinds of the grid in the same characters.
-    std::vector<std::string> Kinds() const {
-        std::vector<std::string> rows;
+    // The board as text, one character a square.
+    Rows Picture(const std::function<char(int, int)>& code) const {
+        Rows rows(static_cast<size_t>(board->height));
         for (int r = 0; r < board->height; ++r) {
-            std::string row;
             for (int c = 0; c < board->width; ++c) {
-                const CCell* cell = board->CellAt(c, r);
-                row += cell == nullptr ? '_' : CBoard::CodeOfKind(cell->kind);
+                rows[static_cast<size_t>(r)] += code(c, r);
             }
-            rows.push_back(row);
         }
         return rows;
     }
 
-    std::vector<std::string> States() const {
-        std::vector<std::string> rows;
-        for (int r = 0; r < board->height; ++r) {
-            std::string row;
-            for (int c = 0; c < board->width; ++c) {
-                const CCell* cell = board->CellAt(c, r);
-                row += cell == nullptr                ? '_'
-                       : cell->kind == CellKind::Hole ? '.'
-                                                      : static_cast<char>('0' + cell->state);
-            }
-            rows.push_back(row);
-        }
-        return rows;
+    // Kinds in the Build characters, '_' for an empty square.
+    Rows Kinds() const {
+        return Picture([this](int c, int r) { return At(c, r) ? CBoard::CodeOfKind(At(c, r)->kind) : '_'; });
     }
 
-    std::vector<std::string> Squares() const {
-        std::vector<std::string> rows;
-        for (int r = 0; r < board->height; ++r) {
-            std::string row;
-            for (int c = 0; c < board->width; ++c) {
-                row += board->toClear[static_cast<size_t>(r * board->width + c)] == 1 ? '#' : '-';
-            }
-            rows.push_back(row);
-        }
-        return rows;
+    Rows States() const {
+        return Picture([this](int c, int r) {
+            const CCell* cell = At(c, r);
+            return !cell ? '_' : cell->kind == CellKind::Hole ? '.' : static_cast<char>('0' + cell->state);
+        });
+    }
+
+    // '#' for a square still to clear.
+    Rows Squares() const {
+        return Picture([this](int c, int r) {
+            return board->toClear[static_cast<size_t>(r * board->width + c)] == 1 ? '#' : '-';
+        });
     }
 
     // One logic tick of the whole tree, with the game's tick count.
@@ -212,7 +220,6 @@ protected:
 
     void PointAway() { input.MoveMouse(5, 5); }
 
-    // Press for a tick and let go for a tick over a cell.
     void ClickAt(int column, int row) {
         PointAt(column, row);
         input.SetButton(true);

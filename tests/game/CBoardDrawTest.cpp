@@ -51,7 +51,7 @@ TEST_F(CBoardDrawTest, AHighlightedPetGetsTheCircleAndTheHintHidesWhatIsLeftToCl
 TEST_F(CBoardDrawTest, AtScaleEightTenthsSquaresAndPetsShrinkAboutTheirCentres) {
     boardScale = 0.8f;
     cellPictures->SetScale(boardScale);
-    Build(std::vector<std::string>(10, std::string(12, 'F')));
+    Build(Filled(12, 10, 'F'));
     board->toClear.fill(0);
     DrawTree();
     EXPECT_EQ(board->originX, 92);
@@ -84,8 +84,6 @@ TEST_F(CBoardDrawTest, WaterRunsOverTheBlastAndArrowsShowWhileSoapIsHeld) {
 }
 
 TEST_F(CBoardDrawTest, ACellFallingBehindHolesIsCutAtTheSquareEdges) {
-    std::string error;
-    ASSERT_TRUE(board->generator.SetPets("D", error));
     Build({"F", ".", "K"});
     At(0, 2)->SetState(CellState::Gone);
     Tick();  // the frog now falls into row 2, behind the hole

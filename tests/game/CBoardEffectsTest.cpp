@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <numeric>
 #include <string>
 
 #include "game/BoardFixture.h"
@@ -9,7 +10,7 @@ namespace {
 class CBoardEffectsTest : public BoardTest {
 protected:
     // A level start as the game runs it: the board filled and waiting, the clock paused.
-    void StartLevel(const std::vector<std::string>& grid) {
+    void StartLevel(const Rows& grid) {
         std::string error;
         ASSERT_TRUE(board->generator.SetPets("FKPM", error));
         LoadGrid(grid);
@@ -31,15 +32,25 @@ protected:
 
     bool Running() const { return game.HasChild(effects); }
 
-    int Shown() const {
-        int shown = 0;
+    // The steps at which the cells show, in order; holes have none.
+    std::vector<int32_t> Steps() const {
+        std::vector<int32_t> steps;
         for (int c = 0; c < board->width; ++c) {
             for (int r = 0; r < board->height; ++r) {
                 const int32_t step = effects->order[static_cast<size_t>(c)][static_cast<size_t>(r)];
-                shown += (step >= 0 && step <= effects->counter) ? 1 : 0;
+                if (step >= 0) {
+                    steps.push_back(step);
+                }
             }
         }
-        return shown;
+        std::sort(steps.begin(), steps.end());
+        return steps;
+    }
+
+    int Shown() const {
+        const std::vector<int32_t> steps = Steps();
+        return static_cast<int>(std::upper_bound(steps.begin(), steps.end(), effects->counter) -
+                                steps.begin());
     }
 
     void Updates(int count) { Ticks(2 * count); }
@@ -52,22 +63,13 @@ TEST_F(CBoardEffectsTest, EveryCellGetsItsOwnStepAfterTheDelay) {
     EXPECT_EQ(effects->total, CBoardEffects::RevealDelay + 7);
     EXPECT_EQ(effects->counter, 0);
     EXPECT_EQ(effects->order[2][0], -1);
-    std::vector<int32_t> steps;
-    for (int c = 0; c < 4; ++c) {
-        for (int r = 0; r < 2; ++r) {
-            if (effects->order[static_cast<size_t>(c)][static_cast<size_t>(r)] >= 0) {
-                steps.push_back(effects->order[static_cast<size_t>(c)][static_cast<size_t>(r)]);
-            }
-        }
-    }
-    std::sort(steps.begin(), steps.end());
-    for (size_t i = 0; i < steps.size(); ++i) {
-        EXPECT_EQ(steps[i], CBoardEffects::RevealDelay + static_cast<int32_t>(i));
-    }
+    std::vector<int32_t> expected(7);
+    std::iota(expected.begin(), expected.end(), CBoardEffects::RevealDelay);
+    EXPECT_EQ(Steps(), expected);
 }
 
 TEST_F(CBoardEffectsTest, OneCellEveryTwoTicksThenPlayStarts) {
-    StartLevel(std::vector<std::string>(8, std::string(10, 'X')));
+    StartLevel(Filled(10, 8));
     ASSERT_EQ(effects->total, 140);  // 60 updates of waiting, then 80 cells
     Updates(59);
     EXPECT_EQ(Shown(), 0);

@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "game/BoardFixture.h"
@@ -8,62 +10,60 @@
 
 namespace {
 
-using CCellTest = BoardTest;
+class CCellTest : public BoardTest {
+protected:
+    // The pictures a cell shows over some updates as letters: the same letter, the same picture.
+    std::string Shows(CCell& cell, int updates) {
+        std::vector<const Sprite*> seen;
+        std::string letters;
+        for (int i = 0; i <= updates; ++i) {
+            const Sprite* picture = cellPictures->PictureFor(cell);
+            auto at = std::find(seen.begin(), seen.end(), picture);
+            if (at == seen.end()) {
+                at = seen.insert(seen.end(), picture);
+            }
+            letters += static_cast<char>('A' + (at - seen.begin()));
+            if (i < updates) {
+                cell.Update();
+            }
+        }
+        return letters;
+    }
+};
 
-TEST_F(CCellTest, ABlinkingPetShowsHalfClosedClosedHalfClosedThenRests) {
+TEST_F(CCellTest, BlinksAndBubblesRunThroughTheirPictures) {
     CCellNormal pet(CellKind::Frog);
     pet.SetState(CellState::Blinking);
-    std::vector<const Sprite*> shown;
-    for (int i = 0; i < 3; ++i) {
-        shown.push_back(cellPictures->PictureFor(pet));
-        pet.Update();
-    }
+    EXPECT_EQ(Shows(pet, 3), "ABAC");  // half-closed, closed, half-closed, open
     EXPECT_EQ(pet.state, CellState::Idle);
-    EXPECT_EQ(shown[0], shown[2]);
-    EXPECT_NE(shown[0], shown[1]);
-    EXPECT_NE(shown[1], cellPictures->BasePicture(CellKind::Frog));
     EXPECT_EQ(cellPictures->PictureFor(pet), cellPictures->BasePicture(CellKind::Frog));
-}
 
-TEST_F(CCellTest, ClearingTicksEveryFiveTicksAndGoneShowsNothing) {
-    CCellNormal pet(CellKind::Frog);
-    EXPECT_EQ(pet.ticksperbla, 15);
-    pet.effectClass = ClearEffect::Ploc;
-    pet.SetState(CellState::Clearing);
-    EXPECT_EQ(pet.ticksperbla, 5);
-    ASSERT_NE(cellPictures->PictureFor(pet), nullptr);
-    pet.Update();
-    pet.Update();
-    EXPECT_EQ(pet.state, CellState::Clearing);
-    pet.Update();
-    EXPECT_EQ(pet.state, CellState::Gone);
-    EXPECT_EQ(pet.frame, 3);
-    EXPECT_EQ(cellPictures->PictureFor(pet), nullptr);
-}
-
-TEST_F(CCellTest, BubblesCycleThroughThreePicturesAndBack) {
     CCellBubble bubble(CellKind::GreenBubble);
-    std::vector<const Sprite*> shown;
-    for (int i = 0; i < 5; ++i) {
-        shown.push_back(cellPictures->PictureFor(bubble));
-        bubble.Update();
-    }
-    EXPECT_NE(shown[0], shown[1]);
-    EXPECT_NE(shown[1], shown[2]);
-    EXPECT_EQ(shown[3], shown[1]);
-    EXPECT_EQ(shown[4], shown[0]);
-}
+    EXPECT_EQ(Shows(bubble, 4), "ABCBA");
 
-TEST_F(CCellTest, AVirusBlinksThroughItsThreePictures) {
     CCellVirus virus;
     virus.OnUselessClick();
-    std::vector<int> frames = {virus.frame};
-    for (int i = 0; i < 3; ++i) {
-        virus.Update();
-        frames.push_back(virus.frame);
-    }
-    EXPECT_EQ(frames, (std::vector<int>{1, 2, 1, 0}));
+    EXPECT_EQ(Shows(virus, 3), "ABAC");
+    EXPECT_EQ(virus.frame, 0);
     EXPECT_EQ(virus.blinkPhase, 0);
+}
+
+// Each effect runs through its pictures, one an update, and the cell is then gone and not drawn.
+TEST_F(CCellTest, ClearingRunsThroughItsEffectsPicturesThenShowsNothing) {
+    for (const auto& [effect, frames] : {std::pair{ClearEffect::Light, 5}, std::pair{ClearEffect::Ploc, 3},
+                                         std::pair{ClearEffect::PlokStar, 5}}) {
+        SCOPED_TRACE(effect);
+        CCellNormal pet(CellKind::Frog);
+        pet.effectClass = effect;
+        pet.SetState(CellState::Clearing);
+        for (int i = 0; i < frames; ++i) {
+            ASSERT_EQ(pet.state, CellState::Clearing);
+            EXPECT_NE(cellPictures->PictureFor(pet), nullptr);
+            pet.Update();
+        }
+        EXPECT_EQ(pet.state, CellState::Gone);
+        EXPECT_EQ(cellPictures->PictureFor(pet), nullptr);
+    }
 }
 
 TEST_F(CCellTest, AllStarsTwinkleTogetherThroughSixPictures) {
@@ -85,8 +85,8 @@ TEST_F(CCellTest, TheForbiddenItemClearsEveryPetOfItsKindButNoSquare) {
     Build({"FKF", "KFK"});
     PointAt(0, 1);
     board->ClearAllOfKind(CellKind::Frog + 1);
-    EXPECT_EQ(States(), (std::vector<std::string>{"030", "303"}));
-    EXPECT_EQ(Squares(), (std::vector<std::string>{"###", "###"}));
+    EXPECT_EQ(States(), (Rows{"030", "303"}));
+    EXPECT_EQ(Squares(), (Rows{"###", "###"}));
 }
 
 TEST_F(CCellTest, WhileATutorialShowsTheBoardHighlightsButTakesNoClick) {
