@@ -8,7 +8,6 @@
 #include "app/App.h"
 #include "engine/GLPicture.h"
 #include "engine/Input.h"
-#include "engine/MessageBox.h"
 #include "game/BoardScale.h"
 #include "game/CCellBubble.h"
 #include "game/CCellEmpty.h"
@@ -31,12 +30,6 @@ constexpr int VirusMoveEnd = 60;
 constexpr int WaterSubsteps = 6;
 constexpr uint32_t IdleTicks = 420;
 
-void LoadRequired(Sprite& sprite, const std::string& path) {
-    if (!sprite.Load(path)) {
-        FatalError("Cannot load the picture \"" + path + "\".");
-    }
-}
-
 int Trunc(float value) {
     return static_cast<int>(value);
 }
@@ -45,12 +38,12 @@ int Trunc(float value) {
 
 CBoard::CBoard() {
     name = "board";
-    LoadRequired(squareNormal, "data/gfx/grid/square_bgbgray.tga");
-    LoadRequired(circle, "data/gfx/grid/circletga.tga");
-    LoadRequired(squareCleared, "data/gfx/grid/square_invert.tga");
+    squareNormal.LoadRequired("data/gfx/grid/square_bgbgray.tga");
+    circle.LoadRequired("data/gfx/grid/circletga.tga");
+    squareCleared.LoadRequired("data/gfx/grid/square_invert.tga");
     for (int i = 0; i < WaterFrameCount; ++i) {
-        LoadRequired(waterFrames[static_cast<size_t>(i)],
-                     "data/gfx/items/wateref" + std::to_string(i) + ".tga");
+        waterFrames[static_cast<size_t>(i)].LoadRequired("data/gfx/items/wateref" + std::to_string(i) +
+                                                         ".tga");
     }
     arrowBlue = App.pictures.Load("data/gfx/general/arrows_bluew.png");
     arrowGreen = App.pictures.Load("data/gfx/general/arrows_greenw.png");

@@ -4,7 +4,6 @@
 
 #include "app/Random.h"
 #include "engine/GLPicture.h"
-#include "engine/MessageBox.h"
 #include "game/CCell.h"
 
 CCellPictures* cellPictures = nullptr;
@@ -18,12 +17,6 @@ constexpr const char* KindNames[CellKind::Count] = {
     "",       "star_items", "water_red", "water_green", "water_blue", "water_violet", "virus"};
 constexpr int StarTwinkleLength = 24;
 constexpr int StarTwinkleChance = 500;
-
-void LoadRequired(Sprite& sprite, const std::string& path) {
-    if (!sprite.Load(path)) {
-        FatalError("Cannot load the picture \"" + path + "\".");
-    }
-}
 
 std::string Numbered(const std::string& name, int number, const char* extension) {
     return std::string(CellFolder) + name + std::to_string(number) + extension;
@@ -44,29 +37,29 @@ CCellPictures::CCellPictures() {
     for (int kind = 0; kind < CellKind::PetCount; ++kind) {
         const std::string name = KindNames[kind];
         PetPictures& pet = pets_[static_cast<size_t>(kind)];
-        LoadRequired(pet.base, CellFolder + name + ".tga");
-        LoadRequired(pet.interBlink, CellFolder + name + "_inter_blink.tga");
-        LoadRequired(pet.blink, CellFolder + name + "_blink.tga");
-        LoadRequired(pet.extra, Numbered(name, 0, ".tga"));
+        pet.base.LoadRequired(CellFolder + name + ".tga");
+        pet.interBlink.LoadRequired(CellFolder + name + "_inter_blink.tga");
+        pet.blink.LoadRequired(CellFolder + name + "_blink.tga");
+        pet.extra.LoadRequired(Numbered(name, 0, ".tga"));
     }
     for (int i = 0; i < StarFrames; ++i) {
-        LoadRequired(star_[static_cast<size_t>(i)], Numbered("star_items", i, ".tga"));
+        star_[static_cast<size_t>(i)].LoadRequired(Numbered("star_items", i, ".tga"));
     }
     for (int colour = 0; colour < 4; ++colour) {
         for (int i = 0; i < 3; ++i) {
-            LoadRequired(bubbles_[static_cast<size_t>(colour)][static_cast<size_t>(i)],
-                         Numbered(KindNames[CellKind::RedBubble + colour], i, ".tga"));
+            bubbles_[static_cast<size_t>(colour)][static_cast<size_t>(i)].LoadRequired(
+                Numbered(KindNames[CellKind::RedBubble + colour], i, ".tga"));
         }
     }
-    LoadRequired(virus_[0], std::string(CellFolder) + "virus.tga");
-    LoadRequired(virus_[1], std::string(CellFolder) + "virus_inter_blink.tga");
-    LoadRequired(virus_[2], std::string(CellFolder) + "virus_blink.tga");
+    virus_[0].LoadRequired(std::string(CellFolder) + "virus.tga");
+    virus_[1].LoadRequired(std::string(CellFolder) + "virus_inter_blink.tga");
+    virus_[2].LoadRequired(std::string(CellFolder) + "virus_blink.tga");
     for (int i = 0; i < 5; ++i) {
-        LoadRequired(effects_[static_cast<size_t>(i)], Numbered("light", i, ".png"));
-        LoadRequired(effects_[static_cast<size_t>(5 + i)], Numbered("plok_star", i, ".png"));
+        effects_[static_cast<size_t>(i)].LoadRequired(Numbered("light", i, ".png"));
+        effects_[static_cast<size_t>(5 + i)].LoadRequired(Numbered("plok_star", i, ".png"));
     }
     for (int i = 0; i < 3; ++i) {
-        LoadRequired(effects_[static_cast<size_t>(10 + i)], Numbered("ploc", i, ".png"));
+        effects_[static_cast<size_t>(10 + i)].LoadRequired(Numbered("ploc", i, ".png"));
     }
 }
 

@@ -4,7 +4,6 @@
 
 #include "app/App.h"
 #include "engine/Input.h"
-#include "engine/MessageBox.h"
 
 namespace {
 
@@ -14,19 +13,13 @@ constexpr float ScreenRight = 800.0f;
 constexpr int32_t MinimumTicks = 100;
 constexpr int32_t WaitTicks = 500;
 
-void LoadRequired(Sprite& sprite, const std::string& path) {
-    if (!sprite.Load(path)) {
-        FatalError("Couldn't load " + path);
-    }
-}
-
 }  // namespace
 
 CAnimCenter::CAnimCenter() {
-    LoadRequired(levelPicture, "data/gfx/general/level.png");
-    LoadRequired(clearedPicture, "data/gfx/general/cleared.png");
-    LoadRequired(gamePicture, "data/gfx/general/game.png");
-    LoadRequired(overPicture, "data/gfx/general/over.png");
+    levelPicture.LoadRequired("data/gfx/general/level.png");
+    clearedPicture.LoadRequired("data/gfx/general/cleared.png");
+    gamePicture.LoadRequired("data/gfx/general/game.png");
+    overPicture.LoadRequired("data/gfx/general/over.png");
     AddChild(&left);
     AddChild(&right);
 }

@@ -5,6 +5,7 @@
 
 #include "engine/Files.h"
 #include "engine/GLPicture.h"
+#include "engine/MessageBox.h"
 
 Sprite::~Sprite() {
     ReleasePicture();
@@ -65,6 +66,12 @@ bool Sprite::Load(const std::string& filePath) {
     width = static_cast<int>(picture->GetWidth());
     height = static_cast<int>(picture->GetHeight());
     return true;
+}
+
+void Sprite::LoadRequired(const std::string& path) {
+    if (!Load(path)) {
+        FatalError("Cannot load the picture \"" + path + "\".");
+    }
 }
 
 void Sprite::SetSource(int x, int y, int sourceWidth, int sourceHeight) {

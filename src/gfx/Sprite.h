@@ -18,6 +18,8 @@ public:
 
     // Loads MakeFilePath(path) with the magenta colour key; false when it failed.
     bool Load(const std::string& path);
+    // For pictures the game cannot run without: a failed load is a fatal error naming the file.
+    void LoadRequired(const std::string& path);
     void SetSource(int x, int y, int sourceWidth, int sourceHeight);
     void SharePicture(Sprite& target) const;
     void CloneTo(Sprite& target) const;

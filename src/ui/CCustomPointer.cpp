@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "engine/MessageBox.h"
 
 namespace {
 
@@ -11,20 +10,14 @@ const char* const DigitsPath = "data/gfx/items/xnumbers.tga";
 constexpr int DigitWidth = 19;
 constexpr int DigitLeft[CCustomPointer::MaxUses] = {0, 24, 50, 76, 102};
 
-void LoadRequired(Sprite& sprite, const std::string& path) {
-    if (!sprite.Load(path)) {
-        FatalError("Couldn't load " + path);
-    }
-}
-
 }  // namespace
 
 CCustomPointer::CCustomPointer() {
-    LoadRequired(arrow, ArrowPath);
+    arrow.LoadRequired(ArrowPath);
     for (int i = 0; i < MaxUses; ++i) {
         // Each digit has its own copy of the strip.
         Sprite& digit = counterDigits[i];
-        LoadRequired(digit, DigitsPath);
+        digit.LoadRequired(DigitsPath);
         digit.SetSource(DigitLeft[i], 0, DigitWidth, digit.height);
     }
     picture = &arrow;
