@@ -2,20 +2,21 @@
 // one search for sets and one draw of a full 30 x 30 board, through the real
 // renderer (headless: Mesa's software OpenGL).
 #include <SDL_opengl.h>
-#include <benchmark/benchmark.h>
 
+#include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <string>
 
-#include "app/App.h"
-#include "app/Random.h"
+#include "core/App.h"
+#include "core/Random.h"
 #include "engine/GameWindow.h"
 #include "engine/InputSeam.h"
 #include "engine/ScriptedInput.h"
 #include "game/CBoard.h"
 #include "game/CBoardPreview.h"
+#include "gfx/PictureBank.h"
 
 namespace {
 
@@ -41,6 +42,7 @@ struct Stage {
             std::exit(1);
         }
         App.window = window.get();
+        App.pictures = &pictures;
         SeedRandom(1);
         const std::string level = WriteFullLevel();
         preview = std::make_unique<CBoardPreview>(level);
@@ -55,6 +57,8 @@ struct Stage {
     }
     ~Stage() {
         preview.reset();
+        pictures.DestroyAll();
+        App.pictures = nullptr;
         ShutDownApp();
         App.window = nullptr;
         window.reset();
@@ -62,6 +66,7 @@ struct Stage {
     }
     ScriptedInput input;
     std::unique_ptr<GameWindow> window;
+    PictureBank pictures;
     std::unique_ptr<CBoardPreview> preview;
     CBoard* board = nullptr;
 };

@@ -2,20 +2,29 @@
 
 #include <string>
 
-#include "app/App.h"
-#include "app/Random.h"
+#include "core/App.h"
+#include "core/Random.h"
+#include "gfx/PictureBank.h"
 
 namespace {
 
-const char* const groundNames[] = {"soil_counters_bushes.tga", "beachbg.png",  "junglebg.png", "icebg1.png",
-                                   "desertbg.png",             "citybg.png",   "cloudsbg.png", "volcansbg.png"};
-const char* const treeNames[] = {"tree.tga",   "oyster0.png",  "palmtree0.png", "freezer0.png",
-                                 "oven0.png",  "mailbox1.png", "cloud0.png",    "geyser0.png"};
+const char* const groundNames[] = {"soil_counters_bushes.tga",
+                                   "beachbg.png",
+                                   "junglebg.png",
+                                   "icebg1.png",
+                                   "desertbg.png",
+                                   "citybg.png",
+                                   "cloudsbg.png",
+                                   "volcansbg.png"};
+const char* const treeNames[] = {"tree.tga",  "oyster0.png",  "palmtree0.png", "freezer0.png",
+                                 "oven0.png", "mailbox1.png", "cloud0.png",    "geyser0.png"};
 const char* const nightGroundNames[] = {"citynightbg.png", "volcansnightbg.png"};
 const int treeShift[8][2] = {{0, 0}, {0, 10}, {0, 0}, {50, 0}, {0, 50}, {20, 0}, {0, 0}, {0, 0}};
 const char* const petNames[] = {"frog", "cat", "parrot", "monkey", "dog", "dogy", "snake", "rotten"};
 
-Sprite* Interface(const std::string& name) { return App.pictures.Load("data/gfx/interface/" + name); }
+Sprite* Interface(const std::string& name) {
+    return App.pictures->Load("data/gfx/interface/" + name);
+}
 
 std::string GroundName(int world, int stage) {
     if (stage >= 4 && world == 6) {
@@ -52,14 +61,14 @@ CScreenPreview::CScreenPreview(int world, int stage) : world_(world < 1 || world
     celestial_ = Interface(sky <= 2 ? "sun.png" : "moon.png");
     ground_ = Interface(GroundName(world_, sky));
     tree_ = Interface(treeNames[world_ - 1]);
-    square_ = App.pictures.Load("data/gfx/grid/square_bgbgray.tga");
-    clearedSquare_ = App.pictures.Load("data/gfx/grid/square_invert.tga");
+    square_ = App.pictures->Load("data/gfx/grid/square_bgbgray.tga");
+    clearedSquare_ = App.pictures->Load("data/gfx/grid/square_invert.tga");
     counters_ = Interface("counters.png");
     timeBar_ = Interface("timebar.tga");
     digits_ = Interface("numbers.tga");
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < columns; ++column) {
-            cells_[row][column] = App.pictures.Load("data/gfx/cells/" + RandomCellPicture());
+            cells_[row][column] = App.pictures->Load("data/gfx/cells/" + RandomCellPicture());
             cleared_[row][column] = row >= 5 && column >= 3;
         }
     }

@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-#include "app/App.h"
+#include "core/App.h"
+#include "gfx/PictureBank.h"
 
 namespace {
 const char* const petNames[] = {"frog", "cat", "parrot", "monkey", "dog", "dogy", "snake", "rotten"};
@@ -12,27 +13,27 @@ constexpr int petPitch = 80;
 }  // namespace
 
 CShowcase::CShowcase() {
-    backdrop_ = App.pictures.Load("data/gfx/menu/intro.png");
+    backdrop_ = App.pictures->Load("data/gfx/menu/intro.png");
     for (const char* pet : petNames) {
-        pets_.push_back(App.pictures.Load(std::string("data/gfx/cells/") + pet + ".tga"));
+        pets_.push_back(App.pictures->Load(std::string("data/gfx/cells/") + pet + ".tga"));
     }
     pets_[1]->SharePicture(spinner_);
 
-    Sprite* logo = App.pictures.Load("data/gfx/menu/tandolo_logo5.png");
+    Sprite* logo = App.pictures->Load("data/gfx/menu/tandolo_logo5.png");
     logo_.Drop(logo, (800 - logo->width) / 2, 100, 0.2f, 0.5f);
     AddChild(&logo_);
 
     CutButtonFaces();
-    button_.idleFace = App.pictures.Get("buttonidle");
-    button_.rolloverFace = App.pictures.Get("buttonrollover");
-    button_.pressedFace = App.pictures.Get("buttonpressed");
+    button_.idleFace = App.pictures->Get("buttonidle");
+    button_.rolloverFace = App.pictures->Get("buttonrollover");
+    button_.pressedFace = App.pictures->Get("buttonpressed");
     button_.x = (800 - button_.idleFace->width) / 2;
     button_.y = 262;
     button_.onClick = [this] { SpinPet(); };
     AddChild(&button_);
     AddChild(&spin_);
 
-    pointer_.picture = App.pictures.Load("data/gfx/general/mouse_pointer.tga");
+    pointer_.picture = App.pictures->Load("data/gfx/general/mouse_pointer.tga");
     pointer_.CentreHotSpot();
     App.pointer = &pointer_;
 }
@@ -45,12 +46,12 @@ CShowcase::~CShowcase() {
 
 // Every menu button draws from the same three faces of one picture.
 void CShowcase::CutButtonFaces() {
-    Sprite* sheet = App.pictures.Load("data/gfx/menu/buttons.png");
+    Sprite* sheet = App.pictures->Load("data/gfx/menu/buttons.png");
     const char* const faces[] = {"buttonidle", "buttonrollover", "buttonpressed"};
     const int faceTops[] = {23, 75, 127};
     for (int i = 0; i < 3; ++i) {
         sheet->SetSource(0, faceTops[i], sheet->width, 52);
-        App.pictures.AddCopy(faces[i], *sheet);
+        App.pictures->AddCopy(faces[i], *sheet);
     }
 }
 

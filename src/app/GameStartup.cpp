@@ -2,14 +2,15 @@
 
 #include <fstream>
 
-#include "app/App.h"
 #include "app/CScreenPreview.h"
 #include "app/CShowcase.h"
-#include "app/Random.h"
+#include "core/App.h"
+#include "core/Random.h"
 #include "engine/Clock.h"
 #include "engine/Files.h"
 #include "engine/GameWindow.h"
 #include "engine/TarArchive.h"
+#include "gfx/PictureBank.h"
 #include "scene/GameObject.h"
 
 namespace {
@@ -59,8 +60,12 @@ int RunGame(const std::string& commandLine, const RootFactory& makeRoot) {
     }
     SeedRandom(GetMilliseconds());
     window->SetDefaultWorldView();
+    PictureBank pictures;
+    App.pictures = &pictures;
     RunMainLoop(*window, commandLine, fullScreen, makeRoot);
     // Pictures are textures of the window's context: release them before it goes.
+    pictures.DestroyAll();
+    App.pictures = nullptr;
     ShutDownApp();
     App.window = nullptr;
     window.reset();

@@ -6,9 +6,9 @@
 #include <ctime>
 #include <sstream>
 
-#include "app/App.h"
 #include "app/GameStartup.h"
-#include "app/Random.h"
+#include "core/App.h"
+#include "core/Random.h"
 #include "engine/Clock.h"
 #include "engine/GameWindow.h"
 #include "engine/Input.h"
@@ -32,9 +32,10 @@ double CpuMilliseconds() {
 // Key names a script may use, besides the plain engine key code.
 int KeyCodeFromName(const std::string& name) {
     static const std::map<std::string, int> names = {
-        {"escape", KeyEscape}, {"space", KeySpace}, {"enter", KeyEnter}, {"lshift", KeyLeftShift},
-        {"f12", KeyF12}, {"printscreen", KeyPrintScreen}, {"left", KeyLeft}, {"right", KeyRight},
-        {"up", KeyUp}, {"down", KeyDown},
+        {"escape", KeyEscape},    {"space", KeySpace}, {"enter", KeyEnter},
+        {"lshift", KeyLeftShift}, {"f12", KeyF12},     {"printscreen", KeyPrintScreen},
+        {"left", KeyLeft},        {"right", KeyRight}, {"up", KeyUp},
+        {"down", KeyDown},
     };
     auto entry = names.find(name);
     if (entry != names.end()) {
@@ -45,7 +46,8 @@ int KeyCodeFromName(const std::string& name) {
     }
     char* end = nullptr;
     const long code = std::strtol(name.c_str(), &end, 10);
-    return (end != name.c_str() && *end == '\0' && code >= 0 && code < KeyCount) ? static_cast<int>(code) : -1;
+    return (end != name.c_str() && *end == '\0' && code >= 0 && code < KeyCount) ? static_cast<int>(code)
+                                                                                 : -1;
 }
 
 size_t ArgumentCount(const std::string& action) {
@@ -127,7 +129,8 @@ bool HeadlessDriver::ParseScript(const std::string& text, const std::string& sou
         }
         events.push_back(event);
     }
-    std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) { return a.tick < b.tick; });
+    std::stable_sort(events.begin(), events.end(),
+                     [](const Event& a, const Event& b) { return a.tick < b.tick; });
     return true;
 }
 

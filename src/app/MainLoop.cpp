@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/App.h"
 #include "app/CommandLine.h"
+#include "core/App.h"
 #include "engine/Clock.h"
 #include "engine/GameWindow.h"
 #include "engine/Input.h"
@@ -16,13 +16,6 @@ int TicksDue(uint32_t now, uint32_t& lastTickTime) {
     const int64_t ticks = elapsed * 60 / 1000;
     lastTickTime += static_cast<uint32_t>(ticks * 1000 / 60);
     return static_cast<int>(std::clamp<int64_t>(ticks, 0, INT32_MAX));
-}
-
-void DrawTree() {
-    if (App.root->active) {
-        App.root->Draw();
-    }
-    App.root->DrawChildren();
 }
 
 namespace {

@@ -19,6 +19,3 @@ void RunMainLoop(GameWindow& window, const std::string& commandLine, bool fullSc
 // whole ticks (time beyond the cap is dropped, not carried).
 int TicksDue(uint32_t now, uint32_t& lastTickTime);
 constexpr int maxTicksPerFrame = 10;
-
-// The tree's draw pass as a frame draws it (without the pointer).
-void DrawTree();

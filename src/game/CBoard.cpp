@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/App.h"
+#include "core/App.h"
 #include "engine/GLPicture.h"
 #include "engine/Input.h"
 #include "game/BoardScale.h"
@@ -18,7 +18,8 @@
 #include "game/CItem.h"
 #include "game/CTimer.h"
 #include "game/CTree.h"
-#include "game/CTutorials.h"
+#include "game/TutorialEvents.h"
+#include "gfx/PictureBank.h"
 #include "ui/CCustomPointer.h"
 
 namespace {
@@ -45,10 +46,10 @@ CBoard::CBoard() {
         waterFrames[static_cast<size_t>(i)].LoadRequired("data/gfx/items/wateref" + std::to_string(i) +
                                                          ".tga");
     }
-    arrowBlue = App.pictures.Load("data/gfx/general/arrows_bluew.png");
-    arrowGreen = App.pictures.Load("data/gfx/general/arrows_greenw.png");
-    arrowRed = App.pictures.Load("data/gfx/general/arrows_redw.png");
-    arrowViolet = App.pictures.Load("data/gfx/general/arrows_violetw.png");
+    arrowBlue = App.pictures->Load("data/gfx/general/arrows_bluew.png");
+    arrowGreen = App.pictures->Load("data/gfx/general/arrows_greenw.png");
+    arrowRed = App.pictures->Load("data/gfx/general/arrows_redw.png");
+    arrowViolet = App.pictures->Load("data/gfx/general/arrows_violetw.png");
     pictures_ = new CCellPictures();
     cellPictures = pictures_;
     hintCycleStart = App.tickCount;
@@ -282,8 +283,8 @@ CTimer* CBoard::Timer() {
     return dynamic_cast<CTimer*>(Find("../timer"));
 }
 
-CTutorials* CBoard::Tutorials() {
-    return dynamic_cast<CTutorials*>(Find("../tutorials"));
+TutorialEvents* CBoard::Tutorials() {
+    return dynamic_cast<TutorialEvents*>(Find("../tutorials"));
 }
 
 CCustomPointer* CBoard::Pointer() {
@@ -291,7 +292,7 @@ CCustomPointer* CBoard::Pointer() {
 }
 
 void CBoard::Notify(int32_t category, int32_t index, int32_t related) {
-    if (CTutorials* tutorials = Tutorials()) {
+    if (TutorialEvents* tutorials = Tutorials()) {
         tutorials->NotifyTutorials(category, index, related);
     }
 }
@@ -387,7 +388,7 @@ void CBoard::HandleMouse() {
     const CCustomPointer* pointer = Pointer();
     const int32_t held = pointer != nullptr ? pointer->heldType : ItemType::None;
     const int32_t group = held == ItemType::Spoon ? -1 : Hover(column, row);
-    if (const CTutorials* tutorials = Tutorials(); tutorials != nullptr && tutorials->IsShowing()) {
+    if (const TutorialEvents* tutorials = Tutorials(); tutorials != nullptr && tutorials->IsShowing()) {
         return;
     }
     if (IsMouseButtonDown()) {

@@ -16,7 +16,7 @@ class CCellPictures;
 class CCustomPointer;
 class CTimer;
 class CTree;
-class CTutorials;
+class TutorialEvents;
 
 // The playing field: a grid of up to 30 x 30 cells with the square behind each
 // that the player must clear, and the rules that run on it.
@@ -148,7 +148,7 @@ private:
     void DestroyCell(CCell* cell);
 
     CTimer* Timer();
-    CTutorials* Tutorials();
+    TutorialEvents* Tutorials();
     static CCustomPointer* Pointer();
     void Notify(int32_t category, int32_t index, int32_t related);
     bool ItemAtHand(int32_t type) const;

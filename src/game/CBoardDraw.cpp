@@ -1,13 +1,14 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/App.h"
+#include "core/App.h"
 #include "game/BoardScale.h"
 #include "game/CBoard.h"
 #include "game/CCellPictures.h"
 #include "game/CCellVirus.h"
 #include "game/CItem.h"
 #include "game/CTimer.h"
+#include "gfx/PictureBank.h"
 #include "ui/CCustomPointer.h"
 
 namespace {
@@ -154,7 +155,7 @@ void CBoard::DrawSandClocks() const {
         return;
     }
     Sprite sandClock;
-    App.pictures.Load("data/gfx/items/sandclock.tga")->SharePicture(sandClock);
+    App.pictures->Load("data/gfx/items/sandclock.tga")->SharePicture(sandClock);
     sandClock.zoom = boardScale;
     sandClock.alpha = 0.7f;
     for (int r = 0; r < height; ++r) {

@@ -1,6 +1,6 @@
 #include "game/CBoardEffects.h"
 
-#include "app/Random.h"
+#include "core/Random.h"
 #include "engine/Clock.h"
 #include "engine/Input.h"
 #include "game/CBoard.h"

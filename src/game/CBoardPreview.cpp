@@ -3,13 +3,14 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "app/App.h"
+#include "core/App.h"
 #include "engine/Input.h"
 #include "game/BoardScale.h"
 #include "game/CBoard.h"
 #include "game/CBoardEffects.h"
 #include "game/CCellPictures.h"
 #include "game/CItem.h"
+#include "gfx/PictureBank.h"
 #include "ui/CCustomPointer.h"
 
 CBoardPreview::CBoardPreview(const std::string& levelFile) {
@@ -54,7 +55,9 @@ CBoardPreview::~CBoardPreview() {
     RemoveAllChildren();
 }
 
-void CBoardPreview::Draw() { ClearScreen(); }
+void CBoardPreview::Draw() {
+    ClearScreen();
+}
 
 bool CBoardPreview::Update() {
     if (!error_.empty()) {
@@ -74,7 +77,7 @@ bool CBoardPreview::Update() {
         {KeyA + ('o' - 'a'), ItemType::Spoon, "data/gfx/items/spoon.png", 1}};
     for (const Carried& item : carried) {
         if (IsKeyDown(item.key) && pointer_->heldType != item.type) {
-            pointer_->Hold(App.pictures.Load(item.picture), item.type);
+            pointer_->Hold(App.pictures->Load(item.picture), item.type);
             pointer_->CentreHotSpot();
             pointer_->usesLeft = item.uses;
         }

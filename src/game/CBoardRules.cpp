@@ -1,8 +1,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/App.h"
-#include "app/Random.h"
+#include "core/App.h"
+#include "core/Random.h"
 #include "game/CBoard.h"
 #include "game/CBubble.h"
 #include "game/CCellPictures.h"
@@ -11,7 +11,6 @@
 #include "game/CItem.h"
 #include "game/CTimer.h"
 #include "game/CTree.h"
-#include "game/CTutorials.h"
 #include "ui/CCustomPointer.h"
 
 // The rule book: sets, clearing, gravity, help, the hint, virus spread and bubble blasts.

@@ -3,11 +3,12 @@
 #include <cmath>
 #include <string>
 
-#include "app/App.h"
-#include "app/Random.h"
+#include "core/App.h"
+#include "core/Random.h"
 #include "game/BoardScale.h"
 #include "game/CCell.h"
 #include "game/CCellPictures.h"
+#include "gfx/PictureBank.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ const char* CBubble::PictureName(int32_t kind) {
 }
 
 void CBubble::Init(int32_t kind, bool evenColumn) {
-    App.pictures.Load(PictureName(kind))->SharePicture(bubbleSprite);
+    App.pictures->Load(PictureName(kind))->SharePicture(bubbleSprite);
     bubbleSprite.zoom = boardScale;
     const int32_t bubbleWidth = ScaledSize(bubbleSprite, bubbleSprite.width);
     bubbleHeight_ = ScaledSize(bubbleSprite, bubbleSprite.height);

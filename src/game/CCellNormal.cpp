@@ -1,6 +1,6 @@
 #include "game/CCellNormal.h"
 
-#include "app/Random.h"
+#include "core/Random.h"
 
 namespace {
 

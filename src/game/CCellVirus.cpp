@@ -1,6 +1,6 @@
 #include "game/CCellVirus.h"
 
-#include "app/Random.h"
+#include "core/Random.h"
 
 bool CCellVirus::Update() {
     if (state == CellState::Clearing) {

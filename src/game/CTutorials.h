@@ -3,11 +3,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/TutorialEvents.h"
 #include "scene/GameObject.h"
 
 // The tutorial pages. So far only the notifications gameplay sends, kept in
 // order, and whether a page is on screen.
-class CTutorials : public CGameObject {
+class CTutorials : public CGameObject, public TutorialEvents {
 public:
     struct Notification {
         int32_t category = 0;
@@ -18,10 +19,10 @@ public:
 
     CTutorials() { name = "tutorials"; }
 
-    void NotifyTutorials(int32_t category, int32_t index, int32_t related) {
+    void NotifyTutorials(int32_t category, int32_t index, int32_t related) override {
         notifications.push_back({category, index, related});
     }
-    bool IsShowing() const { return showing; }
+    bool IsShowing() const override { return showing; }
 
     std::vector<Notification> notifications;
     bool showing = false;

@@ -1,13 +1,13 @@
 #include "game/CellGenerator.h"
 
-#include "app/Random.h"
+#include "core/Random.h"
 #include "game/CCellBubble.h"
 #include "game/CCellNormal.h"
 #include "game/CCellStar.h"
 #include "game/CCellVirus.h"
 #include "game/CItem.h"
 #include "game/CTree.h"
-#include "game/CTutorials.h"
+#include "game/TutorialEvents.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ bool AnyTreeHolds(const CTree* leftTree, const CTree* rightTree, int32_t type) {
            (rightTree != nullptr && rightTree->HasItemOfType(type));
 }
 
-void Notify(CTutorials* tutorials, int32_t category, int32_t index, int32_t related) {
+void Notify(TutorialEvents* tutorials, int32_t category, int32_t index, int32_t related) {
     if (tutorials != nullptr) {
         tutorials->NotifyTutorials(category, index, related);
     }
@@ -55,7 +55,7 @@ bool CellGenerator::CanMakeCells(std::string& error) const {
 }
 
 CCell* CellGenerator::NewRandomCell(const CTree* leftTree, const CTree* rightTree,
-                                    CTutorials* tutorials) const {
+                                    TutorialEvents* tutorials) const {
     const int r = RandomDraw() % 100;
     if (r < probStar) {
         Notify(tutorials, 4, 0, -1);

@@ -6,7 +6,7 @@
 
 class CCell;
 class CTree;
-class CTutorials;
+class TutorialEvents;
 
 // The level's recipe for new cells: the pets in play and the chances of the special cells.
 class CellGenerator {
@@ -21,7 +21,7 @@ public:
 
     // A new random cell; the trees tell the tutorials whether the matching item is at hand.
     // Draws: r = rand() mod 100, then the bubble colour or the pet.
-    CCell* NewRandomCell(const CTree* leftTree, const CTree* rightTree, CTutorials* tutorials) const;
+    CCell* NewRandomCell(const CTree* leftTree, const CTree* rightTree, TutorialEvents* tutorials) const;
 
     int32_t petCount = 0;
     std::array<int32_t, MaxPets> pets{};

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/App.h"
+#include "core/App.h"
 #include "engine/Input.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "gfx/PictureBank.h"
 
-#include "app/App.h"
+#include "core/App.h"
 #include "engine/Files.h"
 #include "engine/GLPicture.h"
 #include "engine/MessageBox.h"
@@ -72,7 +72,7 @@ std::vector<Sprite*> LoadFrames(const std::string& pattern, int count) {
             name.replace(markerAt, marker.size(), std::to_string(i));
         }
         bool failed = false;
-        Sprite* frame = App.pictures.Load(name, &failed);
+        Sprite* frame = App.pictures->Load(name, &failed);
         if (!failed) {
             frames.push_back(frame);
         }

@@ -1,6 +1,6 @@
 #include "ui/CGUIButton.h"
 
-#include "app/App.h"
+#include "core/App.h"
 #include "engine/Input.h"
 
 std::string CGUIButton::rolloverSound;

@@ -5,8 +5,8 @@
 #include <iterator>
 #include <vector>
 
-#include "app/App.h"
 #include "app/MainLoop.h"
+#include "core/App.h"
 #include "engine/Clock.h"
 #include "engine/GameWindow.h"
 #include "engine/ScriptedInput.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/App.h"
-#include "app/Random.h"
+#include "core/App.h"
+#include "core/Random.h"
 #include "game/BoardScale.h"
 #include "game/CBoard.h"
 #include "game/CCell.h"

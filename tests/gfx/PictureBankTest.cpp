@@ -1,7 +1,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "app/App.h"
+#include "core/App.h"
 #include "gfx/PictureBank.h"
 #include "gfx/ToolkitFixture.h"
 
@@ -26,7 +26,7 @@ TEST_F(PictureBankTest, LoadFramesSkipsMissingFramesInOrder) {
         EXPECT_EQ(frames[i]->width, expected[i] + 1);
         EXPECT_EQ(frames[i]->path, "data\\gfx\\fx\\twister" + std::to_string(expected[i]) + ".png");
     }
-    EXPECT_EQ(App.pictures.Size(), frames.size());
+    EXPECT_EQ(App.pictures->Size(), frames.size());
 
     // Only the first marker is replaced.
     WriteSolid("a0b{xx}.png", 3, 3, White);
@@ -37,25 +37,25 @@ TEST_F(PictureBankTest, LoadFramesSkipsMissingFramesInOrder) {
 
 TEST_F(PictureBankTest, APathIsLoadedOnceUnderTheKeyAsWritten) {
     bool failed = false;
-    EXPECT_EQ(App.pictures.Load("data/gfx/logo.png", &failed), nullptr);
+    EXPECT_EQ(App.pictures->Load("data/gfx/logo.png", &failed), nullptr);
     EXPECT_TRUE(failed);
-    EXPECT_FALSE(App.pictures.Has("data/gfx/logo.png"));  // a failure enters nothing
+    EXPECT_FALSE(App.pictures->Has("data/gfx/logo.png"));  // a failure enters nothing
 
     WriteSolid("data/gfx/logo.png", 4, 4, White);
-    Sprite* first = App.pictures.Load("data/gfx/logo.png", &failed);
+    Sprite* first = App.pictures->Load("data/gfx/logo.png", &failed);
     ASSERT_NE(first, nullptr);
     EXPECT_FALSE(failed);
     // Gone from the disk: a second load must not touch the file again.
     std::filesystem::remove(temp.File("data/gfx/logo.png"));
-    EXPECT_EQ(App.pictures.Load("data/gfx/logo.png", &failed), first);
+    EXPECT_EQ(App.pictures->Load("data/gfx/logo.png", &failed), first);
     EXPECT_FALSE(failed);
-    EXPECT_EQ(App.pictures.Size(), 1u);
+    EXPECT_EQ(App.pictures->Size(), 1u);
 
     WriteSolid("data/gfx/logo.png", 4, 4, White);
-    Sprite* other = App.pictures.Load("data\\gfx\\logo.png");
+    Sprite* other = App.pictures->Load("data\\gfx\\logo.png");
     ASSERT_NE(other, nullptr);
     EXPECT_NE(other->picture, first->picture);
-    EXPECT_EQ(App.pictures.Size(), 2u);
+    EXPECT_EQ(App.pictures->Size(), 2u);
 }
 
 TEST_F(PictureBankTest, PutReplacesAndAddCopyHoldsAnIndependentPicture) {
@@ -64,16 +64,16 @@ TEST_F(PictureBankTest, PutReplacesAndAddCopyHoldsAnIndependentPicture) {
         auto sprite = std::make_unique<Sprite>();
         ASSERT_TRUE(sprite->Load("data/buttons.png"));
         Sprite* kept = sprite.get();
-        App.pictures.Put("thing", std::move(sprite));
-        EXPECT_EQ(App.pictures.Get("thing"), kept);
+        App.pictures->Put("thing", std::move(sprite));
+        EXPECT_EQ(App.pictures->Get("thing"), kept);
     }
-    EXPECT_EQ(App.pictures.Size(), 1u);
+    EXPECT_EQ(App.pictures->Size(), 1u);
 
     auto sheet = std::make_unique<Sprite>();
     ASSERT_TRUE(sheet->Load("data\\buttons.png"));
     sheet->SetSource(10, 0, 10, 10);
-    App.pictures.AddCopy("buttonover", *sheet);
-    Sprite* copy = App.pictures.Get("buttonover");
+    App.pictures->AddCopy("buttonover", *sheet);
+    Sprite* copy = App.pictures->Get("buttonover");
     EXPECT_NE(copy->picture, sheet->picture);
     EXPECT_EQ(copy->srcX, 10);
     // Neither a tint on the source's picture nor the source's end reaches the copy.
@@ -89,8 +89,8 @@ using PictureBankDeathTest = PictureBankTest;
 
 TEST_F(PictureBankDeathTest, UnknownNamesAndMissingPicturesWithoutAFlagAreFatalAndNamed) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(App.pictures.Get("buttonidle"), ::testing::ExitedWithCode(1), "buttonidle");
-    EXPECT_EXIT(App.pictures.Load("data/gfx/nothere.png"), ::testing::ExitedWithCode(1),
+    EXPECT_EXIT(App.pictures->Get("buttonidle"), ::testing::ExitedWithCode(1), "buttonidle");
+    EXPECT_EXIT(App.pictures->Load("data/gfx/nothere.png"), ::testing::ExitedWithCode(1),
                 "data/gfx/nothere\\.png");
 }
 

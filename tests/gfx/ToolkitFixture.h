@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/App.h"
+#include "core/App.h"
 #include "engine/Files.h"
 #include "engine/InputSeam.h"
 #include "engine/ScriptedInput.h"
@@ -32,7 +32,6 @@ protected:
             }
         }
         SetInputSeam(nullptr);
-        // The bank is keyed by game names: pictures of this folder must not reach the next test.
         ShutDownApp();
         SetExecutableDirectory(savedDirectory_);
     }

@@ -11,6 +11,7 @@
 #include <set>
 #include <sstream>
 
+#include "core/App.h"
 #include "engine/GLPicture.h"
 #include "engine/GameWindow.h"
 #include "engine/TgaWriter.h"
@@ -55,6 +56,13 @@ void GLTestWindow::SetUp() {
     window->SetFadeLevel(1.0f);
     window->SetDefaultWorldView();
     ClearTo(0, 0, 0);
+    App.pictures = &pictures;
+}
+
+GLTestWindow::~GLTestWindow() {
+    if (App.pictures == &pictures) {
+        App.pictures = nullptr;
+    }
 }
 
 GameWindow& GLTestWindow::Window() {
@@ -115,10 +123,10 @@ std::set<std::string>& LiveTempDirs() {
     static std::set<std::string> live;
     static const bool cleanupRegistered = [] {
         return std::atexit([] {
-            for (const std::string& path : LiveTempDirs()) {
-                RemoveDirectory(path);
-            }
-        }) == 0;
+                   for (const std::string& path : LiveTempDirs()) {
+                       RemoveDirectory(path);
+                   }
+               }) == 0;
     }();
     (void)cleanupRegistered;
     return live;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "gfx/PictureBank.h"
+
 class GameWindow;
 
 // One pixel as read back from the screen.
@@ -29,9 +31,10 @@ constexpr RGBA Opaque(uint32_t packed) {
 
 // Base of the tests that draw: the real game window (800 x 600, windowed, offscreen under
 // test), made once per process and shared by every test; each test starts with the default
-// view on a black screen.
+// view on a black screen and an empty picture bank of its own as App.pictures.
 class GLTestWindow : public ::testing::Test {
 protected:
+    ~GLTestWindow() override;
     void SetUp() override;
 
     static GameWindow& Window();
@@ -46,6 +49,8 @@ protected:
     static ::testing::AssertionResult Drawn(uint32_t colour, int x, int y, int width, int height) {
         return Drawn(Opaque(colour), x, y, width, height);
     }
+
+    PictureBank pictures;
 };
 
 // A fresh directory under /tmp, removed with everything in it when this goes.

@@ -1,8 +1,7 @@
-#include "app/App.h"
+#include "core/App.h"
 
 #include <algorithm>
 
-#include "app/MainLoop.h"
 #include "engine/Clock.h"
 #include "engine/Files.h"
 #include "engine/GameSound.h"
@@ -27,7 +26,9 @@ bool IsModuleName(const std::string& file) {
     return extension == ".IT";
 }
 
-int VolumePercent(float volume) { return static_cast<int>(volume * 100.0f); }
+int VolumePercent(float volume) {
+    return static_cast<int>(volume * 100.0f);
+}
 
 GameSound& LoadSound(const std::string& name) {
     auto sound = std::make_unique<GameSound>();
@@ -44,7 +45,9 @@ void PlaySound(const std::string& name) {
     sound.PlaySample();
 }
 
-void PreloadSound(const std::string& name) { LoadSound(name); }
+void PreloadSound(const std::string& name) {
+    LoadSound(name);
+}
 
 void PlayMusic(const std::string& file) {
     StopMusic();
@@ -79,7 +82,9 @@ void SetMusicVolume(float volume) {
     }
 }
 
-void SetSoundVolume(float volume) { App.soundVolume = std::clamp(volume, 0.0f, 1.0f); }
+void SetSoundVolume(float volume) {
+    App.soundVolume = std::clamp(volume, 0.0f, 1.0f);
+}
 
 void SetFullScreen(bool flag) {
     if (flag != App.fullScreen) {
@@ -88,7 +93,9 @@ void SetFullScreen(bool flag) {
     }
 }
 
-void ClearScreen() { App.window->SetWorldView(0, 0, 0, 1.0f, true); }
+void ClearScreen() {
+    App.window->SetWorldView(0, 0, 0, 1.0f, true);
+}
 
 // The fade level moves in single precision with a double-precision step, as the
 // 51-step count depends on that rounding.
@@ -128,8 +135,14 @@ int32_t GetIntOption(const std::string& key) {
     return entry == App.intOptions.end() ? -1 : entry->second;
 }
 
+void DrawTree() {
+    if (App.root->active) {
+        App.root->Draw();
+    }
+    App.root->DrawChildren();
+}
+
 void ShutDownApp() {
-    App.pictures.DestroyAll();
     for (auto& [name, sound] : App.sounds) {
         sound->StopSample();
     }

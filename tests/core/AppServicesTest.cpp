@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/App.h"
+#include "core/App.h"
 #include "engine/GameSound.h"
 
 namespace {

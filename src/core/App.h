@@ -5,11 +5,10 @@
 #include <memory>
 #include <string>
 
-#include "gfx/PictureBank.h"
-
 class CGameObject;
 class GameWindow;
 class GameSound;
+class PictureBank;
 
 // The one application record: the little state every screen shares.
 struct AppRecord {
@@ -26,7 +25,8 @@ struct AppRecord {
     bool screenFaded = false;
     bool directStart = false;
     CGameObject* pointer = nullptr;
-    PictureBank pictures;
+    // Owned by whoever runs the game (the start-up, a test), which empties it while the window lives.
+    PictureBank* pictures = nullptr;
     std::map<std::string, std::unique_ptr<GameSound>> sounds;
     std::unique_ptr<GameSound> music;
     std::string musicName;
@@ -49,5 +49,7 @@ void FadeIn();
 void FadeOut();
 // The integer given for key on the command line; -1 when it was not given.
 int32_t GetIntOption(const std::string& key);
-// Releases pictures, sounds and music (at shutdown, and between tests).
+// Releases sounds and music (at shutdown, and between tests).
 void ShutDownApp();
+// The tree's draw pass as a frame draws it (without the pointer).
+void DrawTree();

@@ -1,14 +1,18 @@
-#include "app/Random.h"
+#include "core/Random.h"
 
 namespace {
 uint32_t randomState = 1;
 }
 
-void SeedRandom(uint32_t seed) { randomState = seed; }
+void SeedRandom(uint32_t seed) {
+    randomState = seed;
+}
 
 int RandomDraw() {
     randomState = randomState * 214013u + 2531011u;
     return static_cast<int>((randomState >> 16) & 0x7FFFu);
 }
 
-uint32_t RandomState() { return randomState; }
+uint32_t RandomState() {
+    return randomState;
+}
