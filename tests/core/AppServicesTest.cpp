@@ -31,15 +31,4 @@ TEST_F(AppServicesTest, VolumesAreClampedAndFollowedAndEachSoundIsLoadedOnce) {
     EXPECT_EQ(App.sounds.size(), 2u);
 }
 
-TEST_F(AppServicesTest, MusicRestartsAndStoppingForgetsItsName) {
-    PlayMusic("data/sfx/world1a.it");
-    PlayMusic("data/sfx/world1b.ogg");
-    EXPECT_NE(App.music.get(), nullptr);
-    EXPECT_EQ(App.musicName, "data/sfx/world1b.ogg");
-    StopMusic();
-    EXPECT_EQ(App.music, nullptr);
-    EXPECT_TRUE(App.musicName.empty());
-    StopMusic();  // harmless twice
-}
-
 }  // namespace
