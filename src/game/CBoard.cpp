@@ -27,8 +27,6 @@ namespace {
 constexpr int MaxLineLength = 100;
 constexpr int FallStep = 6;
 constexpr int FallEnd = 65;
-constexpr int VirusMoveEnd = 60;
-constexpr int WaterSubsteps = 6;
 constexpr uint32_t IdleTicks = 420;
 
 int Trunc(float value) {
@@ -42,10 +40,6 @@ CBoard::CBoard() {
     squareNormal.LoadRequired("data/gfx/grid/square_bgbgray.tga");
     circle.LoadRequired("data/gfx/grid/circletga.tga");
     squareCleared.LoadRequired("data/gfx/grid/square_invert.tga");
-    for (int i = 0; i < WaterFrameCount; ++i) {
-        waterFrames[static_cast<size_t>(i)].LoadRequired("data/gfx/items/wateref" + std::to_string(i) +
-                                                         ".tga");
-    }
     arrowBlue = App.pictures->Load("data/gfx/general/arrows_bluew.png");
     arrowGreen = App.pictures->Load("data/gfx/general/arrows_greenw.png");
     arrowRed = App.pictures->Load("data/gfx/general/arrows_redw.png");
@@ -74,7 +68,7 @@ void CBoard::ClearBoard() {
         cell = nullptr;
     }
     toClear.fill(0);
-    marked.fill(0);
+    bubbleBlast.ClearMarks();
     RemoveAllChildren();
     AddChild(&bubbles);
     width = 0;
@@ -126,9 +120,8 @@ bool CBoard::LoadGrid(std::istream& file, const std::string& fileName, std::stri
     }
     // An effect of the previous level that was cut short (a restart from the menu) must not
     // finish on the new grid with its stale targets.
-    virusMoveStep = 0;
-    waterFrame = -1;
-    waterSubstep = 0;
+    virusSpread.Stop();
+    bubbleBlast.Stop();
     if (height == 0) {
         gridLinesRead_ = std::max(gridLinesRead_, 1);
         return fail("the file must begin with the grid: rows of 'X' (square) and '.' (hole)");
@@ -155,7 +148,7 @@ void CBoard::Layout() {
     petOffsetX = Trunc(6.0f * boardScale * 0.5f);
     petOffsetY = Trunc(9.0f * boardScale * 0.5f);
     std::vector<Sprite*> own = {&squareNormal, &circle, &squareCleared};
-    for (Sprite& frame : waterFrames) {
+    for (Sprite& frame : bubbleBlast.waterFrames) {
         own.push_back(&frame);
     }
     for (Sprite* sprite : own) {
@@ -297,6 +290,12 @@ void CBoard::Notify(int32_t category, int32_t index, int32_t related) {
     }
 }
 
+// A sand clock holds the viruses while it runs.
+bool CBoard::VirusesHeld() {
+    const CTimer* timer = Timer();
+    return timer != nullptr && timer->holdTicks > 0;
+}
+
 bool CBoard::ItemAtHand(int32_t type) const {
     const CCustomPointer* pointer = Pointer();
     return (leftTree != nullptr && leftTree->HasItemOfType(type)) ||
@@ -310,23 +309,14 @@ bool CBoard::Update() {
     UpdateHint();
     if (busy) {
         clickCooldown = 0;
-        if (virusMoveStep > 0) {
-            virusMoveStep += 1;
-            if (virusMoveStep >= VirusMoveEnd) {
-                virusMoveStep = 0;
-                CommitVirusMoves();
-                virusClock += 1;
+        if (virusSpread.Running()) {
+            if (virusSpread.Advance(*this)) {
+                HelpIfNoSetIsLeft();
                 busy = false;
             }
-        } else if (waterFrame >= 0) {
-            waterSubstep += 1;
-            if (waterSubstep >= WaterSubsteps) {
-                waterFrame += 1;
-                waterSubstep = 0;
-                if (waterFrame >= WaterFrameCount) {
-                    waterFrame = -1;
-                    busy = false;
-                }
+        } else if (bubbleBlast.Running()) {
+            if (bubbleBlast.Advance()) {
+                busy = false;
             }
         } else {
             AdvanceFalls();
@@ -335,13 +325,13 @@ bool CBoard::Update() {
     if (!busy) {
         if (AnyCellInState(CellState::Gone) && !AnyCellInState(CellState::Clearing)) {
             Gravity();
-        } else if (IsVirusTime() && AnyCellOfKind(CellKind::Virus) && !AnyCellInState(CellState::Clearing)) {
-            virusMoveStep = 1;
+        } else if (virusSpread.IsDue(VirusesHeld()) && AnyCellOfKind(CellKind::Virus) &&
+                   !AnyCellInState(CellState::Clearing)) {
             busy = true;
-            ChooseVirusMoves();
+            virusSpread.Start(*this);
             return true;  // no twinkle on the tick a spread starts
         } else {
-            virusClock += 1;
+            virusSpread.CountFreeTick();
             if (clickCooldown > 0) {
                 clickCooldown -= 1;
             }
@@ -371,10 +361,15 @@ void CBoard::Gravity() {
     for (int c = 0; c < width; ++c) {
         DropColumn(c);
     }
+    HelpIfNoSetIsLeft();
+    busy = true;
+}
+
+// Not while gone cells wait for the next fall: the search after it decides.
+void CBoard::HelpIfNoSetIsLeft() {
     if (!FindSets() && !AnyCellInState(CellState::Gone)) {
         ThrowHelpItem();
     }
-    busy = true;
 }
 
 void CBoard::HandleMouse() {
@@ -457,44 +452,4 @@ int CBoard::PetX(int column) const {
 int CBoard::PetY(int row) const {
     return Trunc(boardScale * static_cast<float>(row) * SquareHeight + static_cast<float>(originY)) +
            petOffsetY;
-}
-
-// ---------------------------------------------------------------- text form
-
-char CBoard::CodeOfKind(int32_t kind) {
-    static const std::string codes = "FKPMDTSRfkpmdtsr.*-+|x%";
-    return (kind >= 0 && kind < CellKind::Count) ? codes[static_cast<size_t>(kind)] : '?';
-}
-
-int32_t CBoard::KindOfCode(char code) {
-    static const std::string codes = "FKPMDTSRfkpmdtsr.*-+|x%";
-    const size_t kind = codes.find(code);
-    return kind == std::string::npos ? -1 : static_cast<int32_t>(kind);
-}
-
-std::string CBoard::DumpText() const {
-    std::string text = "board " + std::to_string(width) + "x" + std::to_string(height) + " tick " +
-                       std::to_string(App.tickCount) + " busy " + std::to_string(busy ? 1 : 0) +
-                       " cooldown " + std::to_string(clickCooldown) + " water " + std::to_string(waterFrame) +
-                       " virusstep " + std::to_string(virusMoveStep) + " virusclock " +
-                       std::to_string(virusClock) + " cleared " + std::to_string(IsCleared() ? 1 : 0) + "\n";
-    for (int r = 0; r < height; ++r) {
-        for (int c = 0; c < width; ++c) {
-            const CCell* cell = CellAt(c, r);
-            std::string token;
-            if (cell == nullptr) {
-                token = "_?";
-            } else if (cell->kind == CellKind::Hole) {
-                token = "..";
-            } else {
-                token = {CodeOfKind(cell->kind), static_cast<char>('0' + cell->state)};
-            }
-            token += toClear[static_cast<size_t>(Index(c, r))] == 1
-                         ? '#'
-                         : (cell && cell->kind == CellKind::Hole ? '.' : '-');
-            text += (c == 0 ? "" : " ") + token;
-        }
-        text += "\n";
-    }
-    return text;
 }

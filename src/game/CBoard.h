@@ -6,8 +6,10 @@
 #include <istream>
 #include <string>
 
+#include "game/BubbleBlast.h"
 #include "game/CBubbleHandler.h"
 #include "game/CellGenerator.h"
+#include "game/VirusSpread.h"
 #include "gfx/Sprite.h"
 #include "scene/GameObject.h"
 
@@ -27,7 +29,7 @@ public:
     static constexpr int SquareWidth = 64;
     static constexpr int SquareHeight = 65;
     static constexpr int ClickCooldownTicks = 40;
-    static constexpr int WaterFrameCount = 8;
+    static_assert(BubbleBlast::MaxCells == MaxCells);
 
     // Loads the board's pictures and makes the cell picture bank.
     CBoard();
@@ -50,7 +52,13 @@ public:
 
     // --- cells ---
     CCell* CellAt(int column, int row) const;
-    // Puts a new cell of kind into a slot (destroying what was there); for tests and board dumps.
+    bool Inside(int column, int row) const {
+        return column >= 0 && row >= 0 && column < width && row < height;
+    }
+    // Where a slot is in cells, toClear and the effects' marks.
+    int Index(int column, int row) const { return row * width + column; }
+    bool IsHoleAt(int column, int row) const;
+    // Puts a new cell of kind into a slot, destroying what was there.
     CCell* SetCell(int column, int row, int32_t kind);
     bool CellAtMouse(int& column, int& row) const;
     bool IsCleared() const;
@@ -72,15 +80,6 @@ public:
     // The forbidden item: every cell of the kind starts clearing; squares stay as they are.
     void ClearAllOfKind(int32_t kind);
 
-    // --- viruses ---
-    bool IsVirusTime() const;
-    void ChooseVirusMoves();
-    void CommitVirusMoves();
-
-    // --- bubbles ---
-    void MarkBubblePattern(int column, int row, int32_t kind);
-    void BlastMarked();
-
     bool Update() override;
     void Draw() override;
 
@@ -90,36 +89,24 @@ public:
     int PetX(int column) const;
     int PetY(int row) const;
 
-    // The grid as text: one line a row, one cell a token (see the headless driver's documentation).
-    std::string DumpText() const;
-    // One character a kind: pets by their CELLS_NORMAL letter, '.' hole, '*' star, the bubbles by
-    // their pattern ('-' red, '+' green, '|' blue, 'x' violet), '%' virus.
-    static char CodeOfKind(int32_t kind);
-    // -1 for a character that names no kind.
-    static int32_t KindOfCode(char code);
-
     int32_t width = 0;
     int32_t height = 0;
     std::array<CCell*, MaxCells> cells{};
     std::array<uint8_t, MaxCells> toClear{};
-    std::array<uint8_t, MaxCells> marked{};
     CellGenerator generator;
     bool busy = false;
     Sprite squareNormal;
     Sprite circle;
     Sprite squareCleared;
-    std::array<Sprite, WaterFrameCount> waterFrames;
     int32_t originX = 0;
     int32_t originY = 0;
     int32_t petOffsetX = 0;
     int32_t petOffsetY = 0;
     CTree* leftTree = nullptr;
     CTree* rightTree = nullptr;
-    int32_t virusPeriod = 0;
-    int32_t virusMoveStep = 0;
-    int32_t virusClock = 1;
-    int32_t waterFrame = -1;
-    int32_t waterSubstep = 0;
+    // The effects that keep the board busy while they run.
+    VirusSpread virusSpread;
+    BubbleBlast bubbleBlast;
     int32_t clickCooldown = 0;
     CBubbleHandler bubbles;
     bool mousePressed = false;
@@ -138,11 +125,6 @@ public:
     std::function<void()> giveSoap;
 
 private:
-    int Index(int column, int row) const { return row * width + column; }
-    bool Inside(int column, int row) const {
-        return column >= 0 && row >= 0 && column < width && row < height;
-    }
-    bool IsHoleAt(int column, int row) const;
     void ClearBoard();
     void PlaceCell(int index, CCell* cell);
     void DestroyCell(CCell* cell);
@@ -155,18 +137,17 @@ private:
 
     void AdvanceFalls();
     void Gravity();
+    void HelpIfNoSetIsLeft();
+    bool VirusesHeld();
     void HandleMouse();
     void Click(int column, int row, int32_t group);
     void UnhighlightAll();
-    void BlastBubble(int column, int row);
 
     void DrawSquares() const;
     void DrawRestingCells() const;
     void DrawFallingCells() const;
     void DrawFallingCell(int column, int row, const CCell& cell) const;
-    void DrawSpreadingViruses() const;
     void DrawSandClocks() const;
-    void DrawWater() const;
     void DrawSoapArrows() const;
     bool HiddenByHint(int index) const { return hintOn && toClear[static_cast<size_t>(index)] == 1; }
 

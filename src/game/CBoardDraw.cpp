@@ -4,8 +4,8 @@
 #include "core/App.h"
 #include "game/BoardScale.h"
 #include "game/CBoard.h"
+#include "game/CCell.h"
 #include "game/CCellPictures.h"
-#include "game/CCellVirus.h"
 #include "game/CItem.h"
 #include "game/CTimer.h"
 #include "gfx/PictureBank.h"
@@ -26,9 +26,9 @@ void CBoard::Draw() {
     DrawSquares();
     DrawRestingCells();
     DrawFallingCells();
-    DrawSpreadingViruses();
+    virusSpread.Draw(*this, *pictures_);
     DrawSandClocks();
-    DrawWater();
+    bubbleBlast.Draw(*this);
     DrawSoapArrows();
 }
 
@@ -112,43 +112,6 @@ void CBoard::DrawFallingCell(int column, int row, const CCell& cell) const {
     }
 }
 
-void CBoard::DrawSpreadingViruses() const {
-    if (virusMoveStep <= 0) {
-        return;
-    }
-    for (int r = 0; r < height; ++r) {
-        for (int c = 0; c < width; ++c) {
-            const auto* virus = dynamic_cast<const CCellVirus*>(CellAt(c, r));
-            if (virus == nullptr || virus->direction == CCellVirus::NoDirection) {
-                continue;
-            }
-            const float stepX = static_cast<float>(virusMoveStep) * SquareWidth * boardScale / 60.0f;
-            const float stepY = static_cast<float>(virusMoveStep) * SquareHeight * boardScale / 60.0f;
-            int dx = 0;
-            int dy = 0;
-            switch (virus->direction) {
-                case CCellVirus::Right:
-                    dx = Trunc(stepX);
-                    break;
-                case CCellVirus::Left:
-                    dx = -Trunc(stepX);
-                    break;
-                case CCellVirus::Up:
-                    dy = -Trunc(stepY);
-                    break;
-                default:
-                    dy = Trunc(stepY);
-                    break;
-            }
-            CCellVirus look;
-            look.frame = virus->frame == 0 ? 1 : virus->frame;
-            if (const Sprite* picture = pictures_->PictureFor(look)) {
-                picture->Draw(PetX(c) + dx, PetY(r) + dy);
-            }
-        }
-    }
-}
-
 void CBoard::DrawSandClocks() const {
     const CTimer* timer = const_cast<CBoard*>(this)->Timer();
     if (timer == nullptr || timer->holdTicks <= 0 || !AnyCellOfKind(CellKind::Virus)) {
@@ -165,20 +128,6 @@ void CBoard::DrawSandClocks() const {
                 sandClock.Draw(
                     originX + Trunc(static_cast<float>(c) * SquareWidth * boardScale + 15.0f * boardScale),
                     originY + Trunc(boardScale * static_cast<float>(r) * SquareHeight));
-            }
-        }
-    }
-}
-
-void CBoard::DrawWater() const {
-    if (waterFrame < 0 || waterFrame >= WaterFrameCount) {
-        return;
-    }
-    const Sprite& water = waterFrames[static_cast<size_t>(waterFrame)];
-    for (int r = 0; r < height; ++r) {
-        for (int c = 0; c < width; ++c) {
-            if (marked[static_cast<size_t>(Index(c, r))] != 0) {
-                water.Draw(SquareX(c) + petOffsetX, SquareY(r) + petOffsetY);
             }
         }
     }

@@ -139,7 +139,7 @@ bool CBoardPreview::ReadKey(const std::string& line, const std::string& where) {
     } else if (key == "PROB_VIRUS") {
         board_->generator.probVirus = number;
     } else if (key == "TIMEVIRUS") {
-        board_->virusPeriod = number;
+        board_->virusSpread.period = number;
     }
     return true;
 }

@@ -4,16 +4,13 @@
 #include "core/App.h"
 #include "core/Random.h"
 #include "game/CBoard.h"
-#include "game/CBubble.h"
 #include "game/CCellPictures.h"
 #include "game/CCellStar.h"
-#include "game/CCellVirus.h"
 #include "game/CItem.h"
-#include "game/CTimer.h"
 #include "game/CTree.h"
 #include "ui/CCustomPointer.h"
 
-// The rule book: sets, clearing, gravity, help, the hint, virus spread and bubble blasts.
+// The rule book: sets, clearing, items, gravity, help and the hint.
 
 namespace {
 
@@ -159,7 +156,9 @@ bool CBoard::ApplyItemAt(int column, int row, int32_t heldType) {
         return true;
     }
     if (CellKind::IsBubble(cell->kind) && heldType == ItemType::Soap) {
-        BlastBubble(column, row);
+        Notify(2, ItemType::Soap, -1);
+        bubbleBlast.Start(*this, column, row);
+        busy = true;
         return true;
     }
     return false;
@@ -301,126 +300,4 @@ void CBoard::UpdateHint() {
         PlaySound("data/sfx/idle.ogg");
         hintSoundState = 2;
     }
-}
-
-// ---------------------------------------------------------------- viruses
-
-bool CBoard::IsVirusTime() const {
-    const CTimer* timer = const_cast<CBoard*>(this)->Timer();
-    if ((timer != nullptr && timer->holdTicks > 0) || virusPeriod <= 0) {
-        return false;
-    }
-    return virusClock % (virusPeriod * 60) == 0;
-}
-
-void CBoard::ChooseVirusMoves() {
-    static constexpr int Dx[4] = {1, -1, 0, 0};
-    static constexpr int Dy[4] = {0, 0, -1, 1};
-    for (int r = 0; r < height; ++r) {
-        for (int c = 0; c < width; ++c) {
-            auto* virus = dynamic_cast<CCellVirus*>(CellAt(c, r));
-            if (virus == nullptr) {
-                continue;
-            }
-            const int d = RandomDraw() & 3;
-            const CCell* target = CellAt(c + Dx[d], r + Dy[d]);
-            const bool free =
-                target != nullptr && target->kind != CellKind::Virus && target->kind != CellKind::Hole;
-            virus->SetSpreadDirection(free ? d : CCellVirus::NoDirection);
-        }
-    }
-}
-
-void CBoard::CommitVirusMoves() {
-    static constexpr int Dx[4] = {1, -1, 0, 0};
-    static constexpr int Dy[4] = {0, 0, -1, 1};
-    for (int r = 0; r < height; ++r) {
-        for (int c = 0; c < width; ++c) {
-            auto* virus = dynamic_cast<CCellVirus*>(CellAt(c, r));
-            if (virus == nullptr || virus->direction == CCellVirus::NoDirection) {
-                continue;
-            }
-            const int d = virus->direction;
-            virus->direction = CCellVirus::NoDirection;
-            const int tc = c + Dx[d];
-            const int tr = r + Dy[d];
-            CCell* target = CellAt(tc, tr);
-            // Two viruses aiming at one cell make one new virus.
-            if (target == nullptr || target->kind == CellKind::Virus || target->kind == CellKind::Hole) {
-                continue;
-            }
-            DestroyCell(target);
-            PlaceCell(Index(tc, tr), new CCellVirus());
-        }
-    }
-    if (!FindSets() && !AnyCellInState(CellState::Gone)) {
-        ThrowHelpItem();
-    }
-}
-
-// ---------------------------------------------------------------- bubbles
-
-void CBoard::MarkBubblePattern(int column, int row, int32_t kind) {
-    marked.fill(0);
-    auto mark = [&](int c, int r) {
-        if (Inside(c, r) && !IsHoleAt(c, r)) {
-            marked[static_cast<size_t>(Index(c, r))] = 1;
-        }
-    };
-    if (kind == CellKind::RedBubble || kind == CellKind::GreenBubble) {
-        for (int c = 0; c < width; ++c) {
-            mark(c, row);
-        }
-    }
-    if (kind == CellKind::BlueBubble || kind == CellKind::GreenBubble) {
-        for (int r = 0; r < height; ++r) {
-            mark(column, r);
-        }
-    }
-    if (kind == CellKind::VioletBubble) {
-        for (int k = 0; k < std::max(width, height); ++k) {
-            mark(column - k, row - k);
-            mark(column - k, row + k);
-            mark(column + k, row - k);
-            mark(column + k, row + k);
-        }
-    }
-    mark(column, row);
-}
-
-void CBoard::BlastMarked() {
-    for (int i = 0; i < width * height; ++i) {
-        CCell* cell = cells[static_cast<size_t>(i)];
-        if (marked[static_cast<size_t>(i)] == 0 || cell == nullptr) {
-            continue;
-        }
-        cell->SetState(CellState::Clearing);
-        if (toClear[static_cast<size_t>(i)] == 1) {
-            lastClearTick = App.tickCount;
-            toClear[static_cast<size_t>(i)] = 0;
-        }
-    }
-}
-
-void CBoard::BlastBubble(int column, int row) {
-    const int32_t kind = CellAt(column, row)->kind;
-    Notify(2, ItemType::Soap, -1);
-    PlaySound("data/sfx/water.ogg");
-    waterFrame = 0;
-    waterSubstep = 0;
-    MarkBubblePattern(column, row, kind);
-    for (int r = 0; r < height; ++r) {
-        for (int c = 0; c < width; ++c) {
-            const CCell* cell = CellAt(c, r);
-            if (marked[static_cast<size_t>(Index(c, r))] == 0 || cell == nullptr ||
-                (c == column && r == row)) {
-                continue;
-            }
-            auto* bubble = new CBubble(*cell, SquareX(c) + petOffsetX, SquareY(r) + petOffsetY);
-            bubble->Init(kind, c % 2 == 0);
-            bubbles.AddChild(bubble);
-        }
-    }
-    busy = true;
-    BlastMarked();
 }

@@ -9,6 +9,7 @@
 #include "core/App.h"
 #include "core/Random.h"
 #include "game/BoardScale.h"
+#include "game/BoardText.h"
 #include "game/CBoard.h"
 #include "game/CCell.h"
 #include "game/CCellPictures.h"
@@ -148,7 +149,7 @@ protected:
         return board->LoadGrid(file, "grid.txt", error);
     }
 
-    // A board laid out cell by cell: one character a cell (see CBoard::KindOfCode), every
+    // A board laid out cell by cell: one character a cell (see BoardText::KindOfCode), every
     // non-hole square still to clear, its sets found.
     void Build(const std::vector<std::string>& rows) {
         std::vector<std::string> grid;
@@ -164,7 +165,7 @@ protected:
             for (int c = 0; c < static_cast<int>(rows[static_cast<size_t>(r)].size()); ++c) {
                 const char code = rows[static_cast<size_t>(r)][static_cast<size_t>(c)];
                 if (code != '.') {
-                    ASSERT_NE(board->SetCell(c, r, CBoard::KindOfCode(code)), nullptr) << code;
+                    ASSERT_NE(board->SetCell(c, r, BoardText::KindOfCode(code)), nullptr) << code;
                 }
             }
         }
@@ -184,7 +185,8 @@ protected:
 
     // Kinds in the Build characters, '_' for an empty square.
     Rows Kinds() const {
-        return Picture([this](int c, int r) { return At(c, r) ? CBoard::CodeOfKind(At(c, r)->kind) : '_'; });
+        return Picture(
+            [this](int c, int r) { return At(c, r) ? BoardText::CodeOfKind(At(c, r)->kind) : '_'; });
     }
 
     Rows States() const {

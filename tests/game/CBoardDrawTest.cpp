@@ -102,7 +102,7 @@ TEST_F(CBoardDrawTest, ASpreadingVirusIsDrawnOnItsWayAndSandClocksCoverHeldVirus
     Build({"%F", "KP"});
     auto* virus = dynamic_cast<CCellVirus*>(At(0, 0));
     virus->SetSpreadDirection(CCellVirus::Right);
-    board->virusMoveStep = 30;  // half way: 32 pixels to the right
+    board->virusSpread.step = 30;  // half way: 32 pixels to the right
     DrawTree();
     const uint32_t blink = Rgb(PackRGBA(0, 140, 0));  // the copy shows frame 1 while the virus rests
     EXPECT_EQ(RgbAt(board->PetX(0) + 32 + 2, board->PetY(0) + 8), blink);
@@ -110,7 +110,7 @@ TEST_F(CBoardDrawTest, ASpreadingVirusIsDrawnOnItsWayAndSandClocksCoverHeldVirus
     EXPECT_NE(RgbAt(board->PetX(0) + 32 + 17, board->PetY(0) + 8), blink);
     EXPECT_EQ(RgbAt(board->PetX(0) + 8, board->PetY(0) + 8), Rgb(PackRGBA(0, 120, 0)));
 
-    board->virusMoveStep = 0;
+    board->virusSpread.step = 0;
     timer.holdTicks = 100;
     ClearTo(0, 0, 0);
     board->Draw();

@@ -153,7 +153,7 @@ TEST_F(CBoardGridTest, PetListsAreCheckedAndFillPutsACellInEverySquare) {
 TEST_F(CBoardGridTest, TheTextDumpShowsKindsStatesAndSquares) {
     Build({"F*.", "-%K"});
     board->toClear[1] = 0;
-    const std::string dump = board->DumpText();
+    const std::string dump = BoardText::Dump(*board);
     EXPECT_NE(dump.find("board 3x2 "), std::string::npos) << dump;
     EXPECT_NE(dump.find("\nF0# *0- ...\n-0# %0# K0#\n"), std::string::npos) << dump;
 }

@@ -18,7 +18,7 @@ TEST_F(CBoardPreviewTest, ALevelFileGivesAFilledBoardWaitingForItsReveal) {
     ASSERT_EQ(preview.Error(), "");
     EXPECT_FLOAT_EQ(boardScale, 0.8f);
     EXPECT_EQ(preview.Board()->generator.petCount, 2);
-    EXPECT_EQ(preview.Board()->virusPeriod, 4);
+    EXPECT_EQ(preview.Board()->virusSpread.period, 4);
     EXPECT_FALSE(preview.Board()->active);
     EXPECT_EQ(preview.Board()->CountCellsOfKind(CellKind::Hole), 2);
     App.pointer = pointer.get();

@@ -321,54 +321,54 @@ TEST_F(CBoardRulesTest, TheHintBlinksOnlyOnceAtMostHalfTheSquaresAreLeft) {
 
 TEST_F(CBoardRulesTest, VirusesSpreadAtTheirPeriodCountedInFreeTicks) {
     Build({"%F", "KP"});
-    board->virusPeriod = 1;
+    board->virusSpread.period = 1;
     Ticks(59);
-    EXPECT_EQ(board->virusMoveStep, 0);
+    EXPECT_EQ(board->virusSpread.step, 0);
     Tick();
-    ASSERT_EQ(board->virusMoveStep, 1);
+    ASSERT_EQ(board->virusSpread.step, 1);
     EXPECT_TRUE(board->busy);
     const int32_t direction = dynamic_cast<CCellVirus*>(At(0, 0))->direction;
     Ticks(58);
-    EXPECT_EQ(board->virusMoveStep, 59);
+    EXPECT_EQ(board->virusSpread.step, 59);
     Tick();
-    EXPECT_EQ(board->virusMoveStep, 0);
+    EXPECT_EQ(board->virusSpread.step, 0);
     EXPECT_EQ(board->CountCellsOfKind(CellKind::Virus), direction == CCellVirus::NoDirection ? 1 : 2);
-    EXPECT_EQ(board->virusClock, 62);  // the ending tick counts once more
+    EXPECT_EQ(board->virusSpread.clock, 62);  // the ending tick counts once more
     EXPECT_EQ(Squares(), (Rows{"##", "##"}));
     // The next spread when the clock reaches 120.
     Ticks(58);
-    EXPECT_EQ(board->virusMoveStep, 0);
+    EXPECT_EQ(board->virusSpread.step, 0);
     if (board->CountCellsOfKind(CellKind::Virus) < 4) {
         Tick();
-        EXPECT_EQ(board->virusMoveStep, 1);
+        EXPECT_EQ(board->virusSpread.step, 1);
     }
 }
 
 TEST_F(CBoardRulesTest, AVirusHemmedInHeldOrWithoutAPeriodNeverSpreads) {
     Build({"%%F", "%FF", "FF."});
     for (int i = 0; i < 200; ++i) {
-        board->ChooseVirusMoves();
+        board->virusSpread.ChooseMoves(*board);
         ASSERT_EQ(dynamic_cast<CCellVirus*>(At(0, 0))->direction, CCellVirus::NoDirection);
     }
     Build({"%.", "..", "FF"});
-    board->virusPeriod = 1;
+    board->virusSpread.period = 1;
     Ticks(60 * 5);
     EXPECT_EQ(board->CountCellsOfKind(CellKind::Virus), 1);
 
     Build({"%F", "FF"});
-    board->virusPeriod = 0;
+    board->virusSpread.period = 0;
     Ticks(60 * 5);
-    EXPECT_EQ(board->virusMoveStep, 0);
+    EXPECT_EQ(board->virusSpread.step, 0);
     EXPECT_EQ(board->CountCellsOfKind(CellKind::Virus), 1);
 
     // A sand clock's hold skips the spread while the clock still counts.
     Build({"%F", "KP"});
-    board->virusPeriod = 1;
+    board->virusSpread.period = 1;
     timer.holdTicks = 600;
-    const int32_t clock = board->virusClock;
+    const int32_t clock = board->virusSpread.clock;
     Ticks(120);
-    EXPECT_EQ(board->virusMoveStep, 0);
-    EXPECT_EQ(board->virusClock, clock + 120);
+    EXPECT_EQ(board->virusSpread.step, 0);
+    EXPECT_EQ(board->virusSpread.clock, clock + 120);
 }
 
 class CBoardReplayTest : public BoardTest {
@@ -390,7 +390,7 @@ protected:
         board->generator.probStar = 8;
         board->generator.probBubble = 8;
         board->generator.probVirus = 6;
-        board->virusPeriod = 2;
+        board->virusSpread.period = 2;
         LoadGrid({"XXXXXX", "XX..XX", "XXXXXX", "XXXXXX"});
         EXPECT_TRUE(board->Fill(error));
         pointer->Hold(&pointer->arrow, ItemType::Soap);
@@ -405,7 +405,7 @@ protected:
             }
             Tick();
             if (tick % 50 == 0) {
-                dumps += board->DumpText();
+                dumps += BoardText::Dump(*board);
             }
         }
         return dumps;

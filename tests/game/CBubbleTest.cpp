@@ -11,7 +11,7 @@ class CBubbleTest : public BoardTest {
 protected:
     Rows Marked() const {
         return Picture([this](int c, int r) {
-            return board->marked[static_cast<size_t>(r * board->width + c)] != 0 ? 'o' : '.';
+            return board->bubbleBlast.marked[static_cast<size_t>(r * board->width + c)] != 0 ? 'o' : '.';
         });
     }
 
@@ -50,7 +50,7 @@ TEST_F(CBubbleTest, ABlastClearsTheMarkedCellsAndTheirSquaresAndFloatsBubbles) {
     EXPECT_EQ(Squares(), (Rows{"####", "----", "####"}));
     EXPECT_EQ(FloatingBubbles(), 2u);  // one per cleared cell but the soaped one
     EXPECT_TRUE(board->busy);
-    EXPECT_EQ(board->waterFrame, 0);
+    EXPECT_EQ(board->bubbleBlast.frame, 0);
     EXPECT_EQ(board->lastClearTick, App.tickCount);
     EXPECT_EQ(clearedCells, 0);  // only sets count
 
@@ -85,11 +85,11 @@ TEST_F(CBubbleTest, ASoapClickedOffTheBubblesIsGivenBackAndTheBlastRunsFortyEigh
     ClickAt(0, 1);
     EXPECT_EQ(soapsGiven, 1);
     ASSERT_TRUE(board->busy);
-    ASSERT_EQ(board->waterFrame, 0);
+    ASSERT_EQ(board->bubbleBlast.frame, 0);
     Ticks(47);
-    EXPECT_EQ(board->waterFrame, 7);
+    EXPECT_EQ(board->bubbleBlast.frame, 7);
     Tick();
-    EXPECT_EQ(board->waterFrame, -1);
+    EXPECT_EQ(board->bubbleBlast.frame, -1);
     EXPECT_EQ(Squares(), (Rows{"-##", "-##"}));
 }
 
