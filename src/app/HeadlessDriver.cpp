@@ -1,17 +1,21 @@
 #include "app/HeadlessDriver.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <sstream>
 
 #include "app/GameStartup.h"
 #include "core/App.h"
 #include "core/Random.h"
+#include "core/ReadWholeNumber.h"
 #include "engine/Clock.h"
 #include "engine/GameWindow.h"
 #include "engine/Input.h"
+#include "game/BoardText.h"
 #include "game/CBoard.h"
 #include "game/CBoardPreview.h"
 #include "scene/GameObject.h"
@@ -44,10 +48,7 @@ int KeyCodeFromName(const std::string& name) {
     if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') {
         return KeyA + (name[0] - 'a');
     }
-    char* end = nullptr;
-    const long code = std::strtol(name.c_str(), &end, 10);
-    return (end != name.c_str() && *end == '\0' && code >= 0 && code < KeyCount) ? static_cast<int>(code)
-                                                                                 : -1;
+    return static_cast<int>(ReadWholeNumber(name, 0, KeyCount - 1).value_or(-1));
 }
 
 size_t ArgumentCount(const std::string& action) {
@@ -57,16 +58,15 @@ size_t ArgumentCount(const std::string& action) {
     return entry == counts.end() ? SIZE_MAX : entry->second;
 }
 
-bool IsInteger(const std::string& text) {
-    char* end = nullptr;
-    std::strtol(text.c_str(), &end, 10);
-    return !text.empty() && *end == '\0';
+bool IsCoordinate(const std::string& text) {
+    return ReadWholeNumber(text, -HeadlessDriver::MaxCoordinate, HeadlessDriver::MaxCoordinate).has_value();
 }
 
 std::string CheckArguments(const HeadlessDriver::Event& event) {
     if ((event.action == "move" || event.action == "click") &&
-        !(IsInteger(event.arguments[0]) && IsInteger(event.arguments[1]))) {
-        return "expects two integer coordinates";
+        !(IsCoordinate(event.arguments[0]) && IsCoordinate(event.arguments[1]))) {
+        return "expects two coordinates, each " +
+               WholeNumberRange(-HeadlessDriver::MaxCoordinate, HeadlessDriver::MaxCoordinate);
     }
     if (event.action == "key") {
         if (KeyCodeFromName(event.arguments[0]) < 0) {
@@ -112,11 +112,13 @@ bool HeadlessDriver::ParseScript(const std::string& text, const std::string& sou
             rest.push_back(word);
         }
         const std::string where = sourceName + ":" + std::to_string(lineNumber) + ": ";
-        if (!IsInteger(tickWord) || std::strtol(tickWord.c_str(), nullptr, 10) < 0 || rest.empty()) {
-            error = where + "expected '<tick> <action> [arguments]'";
+        const std::optional<int64_t> tick = ReadWholeNumber(tickWord, 0, MaxTick);
+        if (!tick || rest.empty()) {
+            error =
+                where + "expected '<tick> <action> [arguments]' with a tick " + WholeNumberRange(0, MaxTick);
             return false;
         }
-        event.tick = static_cast<uint32_t>(std::strtoul(tickWord.c_str(), nullptr, 10));
+        event.tick = static_cast<uint32_t>(*tick);
         event.action = rest.front();
         event.arguments.assign(rest.begin() + 1, rest.end());
         if (ArgumentCount(event.action) != event.arguments.size()) {
@@ -155,6 +157,9 @@ int HeadlessDriver::Run() {
         std::fprintf(stderr, "tandolo-headless: %s\n", rootError_.c_str());
         return 2;
     }
+    if (writeFailed_ && exitCode == 0) {
+        return WriteFailedExit;
+    }
     if (options_.bench && bench_.frames > 0) {
         bench_.meanCpuMsPerFrame = totalCpuMs_ / bench_.frames;
         std::printf("first frame: %.1f ms after start\n", bench_.firstFrameMs);
@@ -184,7 +189,9 @@ void HeadlessDriver::OnFrame() {
 
 void HeadlessDriver::ApplyEvent(const Event& event) {
     const auto& arguments = event.arguments;
-    auto number = [&](size_t i) { return static_cast<int>(std::strtol(arguments[i].c_str(), nullptr, 10)); };
+    auto number = [&](size_t i) {
+        return static_cast<int>(*ReadWholeNumber(arguments[i], INT32_MIN, INT32_MAX));
+    };
     if (event.action == "move") {
         input_.MoveMouse(number(0), number(1));
     } else if (event.action == "down" || event.action == "up") {
@@ -197,7 +204,7 @@ void HeadlessDriver::ApplyEvent(const Event& event) {
         input_.SetKey(KeyCodeFromName(arguments[0]), arguments[1] == "down");
     } else if (event.action == "shot") {
         if (!App.window->SaveScreenshot(arguments[0], GameWindow::ScreenshotPng, 0, 0)) {
-            std::fprintf(stderr, "tandolo-headless: could not write %s\n", arguments[0].c_str());
+            ReportWriteFailure(arguments[0], "");
         }
     } else if (event.action == "board") {
         WriteBoard(arguments[0]);
@@ -209,20 +216,29 @@ void HeadlessDriver::ApplyEvent(const Event& event) {
 // The board as text; "-" is standard output. A second dump to the same file in a run is appended.
 void HeadlessDriver::WriteBoard(const std::string& file) {
     const CBoard* board = App.root != nullptr ? FindBoard(App.root) : nullptr;
-    const std::string text =
-        board != nullptr ? board->DumpText() : "no board at tick " + std::to_string(App.tickCount) + "\n";
+    const std::string text = board != nullptr ? BoardText::Dump(*board)
+                                              : "no board at tick " + std::to_string(App.tickCount) + "\n";
     if (file == "-") {
         std::fputs(text.c_str(), stdout);
         return;
     }
     const bool append = !boardFiles_.insert(file).second;
     std::FILE* out = std::fopen(file.c_str(), append ? "a" : "w");
-    if (out == nullptr) {
-        std::fprintf(stderr, "tandolo-headless: could not write %s\n", file.c_str());
-        return;
+    bool written = out != nullptr && std::fputs(text.c_str(), out) >= 0;
+    // fclose reports what the buffered write could not do (a full disk, for one).
+    if (out != nullptr && std::fclose(out) != 0) {
+        written = false;
     }
-    std::fputs(text.c_str(), out);
-    std::fclose(out);
+    if (!written) {
+        ReportWriteFailure(file, std::strerror(errno));
+    }
+}
+
+// The run goes on, so later shots still come, but it ends with WriteFailedExit.
+void HeadlessDriver::ReportWriteFailure(const std::string& file, const std::string& reason) {
+    std::fprintf(stderr, "tandolo-headless: could not write %s%s%s\n", file.c_str(),
+                 reason.empty() ? "" : ": ", reason.c_str());
+    writeFailed_ = true;
 }
 
 // The next frame reads a clock 17 ms past the tick reference: exactly one tick.

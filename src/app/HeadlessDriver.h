@@ -19,6 +19,13 @@ public:
         std::vector<std::string> arguments;
     };
 
+    // Scripts and --ticks reach about 190 days of play at most: tick arithmetic never wraps.
+    static constexpr int64_t MaxTick = 1'000'000'000;
+    // How far outside the 800 x 600 screen a scripted mouse may go.
+    static constexpr int64_t MaxCoordinate = 100'000;
+    // The exit code of a run that could not write a requested shot or board.
+    static constexpr int WriteFailedExit = 3;
+
     struct Options {
         uint32_t ticks = 600;
         uint32_t seed = 1;
@@ -31,8 +38,8 @@ public:
 
     // Reads a script: one event a line, "<tick> <action> [arguments]"; '#' starts a comment.
     // Returns false with a message naming the line on a malformed one.
-    static bool ParseScript(const std::string& text, const std::string& sourceName, std::vector<Event>& events,
-                            std::string& error);
+    static bool ParseScript(const std::string& text, const std::string& sourceName,
+                            std::vector<Event>& events, std::string& error);
 
     explicit HeadlessDriver(Options options);
     int Run();
@@ -51,6 +58,7 @@ private:
     void ScheduleNextTick();
     void MeasureFrame();
     void WriteBoard(const std::string& file);
+    void ReportWriteFailure(const std::string& file, const std::string& reason);
 
     Options options_;
     ScriptedInput input_;
@@ -59,6 +67,7 @@ private:
     BenchResult bench_;
     std::set<std::string> boardFiles_;  // written once already this run: later dumps append
     std::string rootError_;
+    bool writeFailed_ = false;
     double startWallMs_ = 0;
     double lastCpuMs_ = -1;
     double totalCpuMs_ = 0;

@@ -1,10 +1,11 @@
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include <optional>
 #include <string>
 
 #include "app/HeadlessDriver.h"
+#include "core/ReadWholeNumber.h"
+#include "engine/EngineFile.h"
 
 namespace {
 
@@ -18,25 +19,12 @@ const char* const usage =
     "writes the board as text (FILE '-' is standard output; later dumps to one file are appended).\n"
     "--board-level plays the board of a level file on its own instead of the game.\n";
 
-bool ReadFile(const std::string& path, std::string& text) {
-    std::ifstream file(path);
-    if (!file) {
-        return false;
+bool ReadNumber(const char* text, int64_t max, uint32_t& value) {
+    const std::optional<int64_t> number = ReadWholeNumber(text, 0, max);
+    if (number) {
+        value = static_cast<uint32_t>(*number);
     }
-    std::ostringstream contents;
-    contents << file.rdbuf();
-    text = contents.str();
-    return true;
-}
-
-bool ParseUnsigned(const char* text, uint32_t& value) {
-    char* end = nullptr;
-    const unsigned long parsed = std::strtoul(text, &end, 10);
-    if (end == text || *end != '\0' || text[0] == '-') {
-        return false;
-    }
-    value = static_cast<uint32_t>(parsed);
-    return true;
+    return number.has_value();
 }
 
 int Fail(const std::string& message) {
@@ -60,19 +48,19 @@ int main(int argc, char** argv) {
                 options.commandLine += (options.commandLine.empty() ? "" : " ") + std::string(argv[i]);
             }
         } else if (argument == "--ticks" && hasValue) {
-            if (!ParseUnsigned(argv[++i], options.ticks)) {
-                return Fail("--ticks needs a number");
+            if (!ReadNumber(argv[++i], HeadlessDriver::MaxTick, options.ticks)) {
+                return Fail("--ticks needs " + WholeNumberRange(0, HeadlessDriver::MaxTick));
             }
         } else if (argument == "--seed" && hasValue) {
-            if (!ParseUnsigned(argv[++i], options.seed)) {
-                return Fail("--seed needs a number");
+            if (!ReadNumber(argv[++i], UINT32_MAX, options.seed)) {
+                return Fail("--seed needs " + WholeNumberRange(0, UINT32_MAX));
             }
         } else if (argument == "--script" && hasValue) {
             std::string text;
-            if (!ReadFile(argv[++i], text)) {
-                return Fail(std::string("cannot read ") + argv[i]);
-            }
             std::string error;
+            if (!ReadRegularFile(argv[++i], text, error)) {
+                return Fail(std::string(argv[i]) + " " + error);
+            }
             if (!HeadlessDriver::ParseScript(text, argv[i], options.events, error)) {
                 return Fail(error);
             }
@@ -81,8 +69,8 @@ int main(int argc, char** argv) {
             const size_t colon = shot.find(':');
             std::string error;
             if (colon == std::string::npos ||
-                !HeadlessDriver::ParseScript(shot.substr(0, colon) + " shot " + shot.substr(colon + 1), "--shot",
-                                             options.events, error)) {
+                !HeadlessDriver::ParseScript(shot.substr(0, colon) + " shot " + shot.substr(colon + 1),
+                                             "--shot", options.events, error)) {
                 return Fail("--shot needs TICK:FILE.png");
             }
         } else if (argument == "--board" && hasValue) {

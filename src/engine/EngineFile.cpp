@@ -1,9 +1,14 @@
 #include "engine/EngineFile.h"
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "engine/Files.h"
 #include "engine/TarArchive.h"
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -17,13 +22,33 @@ std::string LookupName(const std::string& path) {
     return path;
 }
 
-// fopen also opens directories, whose "size" is nonsense: only regular files are files here.
-FILE* OpenRegularFile(const std::string& path) {
-    FILE* handle = std::fopen(path.c_str(), "rb");
+// Opens path for reading if it is a regular file; else null, with why it is not in *why.
+// Non-blocking, so a FIFO in place of a data file cannot hang the start (a regular file
+// ignores the flag).
+FILE* OpenRegular(const std::string& path, std::string* why) {
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        const int error = errno;
+        if (why != nullptr) {
+            *why = std::strerror(error);
+        }
+        errno = error;
+        return nullptr;
+    }
     struct stat status {};
-    if (handle && (fstat(fileno(handle), &status) != 0 || !S_ISREG(status.st_mode))) {
-        std::fclose(handle);
-        handle = nullptr;
+    if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+        if (why != nullptr) {
+            *why = S_ISDIR(status.st_mode) ? "is a folder, not a file" : "is not a regular file";
+        }
+        ::close(descriptor);
+        errno = EINVAL;
+        return nullptr;
+    }
+    FILE* handle = fdopen(descriptor, "rb");
+    if (handle == nullptr) {
+        const int error = errno;
+        ::close(descriptor);
+        errno = error;
     }
     return handle;
 }
@@ -52,6 +77,7 @@ int EngineFile::Open(const std::string& path, int mode) {
             dataSize_ = size;
             position_ = 0;
             state_ = FileModeRead;
+            source_ = archive->Path() + ": " + name;
             return FileOk;
         }
     }
@@ -64,6 +90,7 @@ int EngineFile::Open(const std::string& path, int mode) {
     dataSize_ = 0;
     position_ = 0;
     state_ = FileModeRead;
+    source_ = path;
     return FileOk;
 }
 
@@ -80,9 +107,15 @@ int EngineFile::Seek(int origin, long offset) {
     }
     long target = 0;
     switch (origin) {
-        case SeekStart: target = offset; break;
-        case SeekCurrent: target = position_ + offset; break;
-        default: target = dataSize_ - offset; break;  // archive entries count back from their end
+        case SeekStart:
+            target = offset;
+            break;
+        case SeekCurrent:
+            target = position_ + offset;
+            break;
+        default:
+            target = dataSize_ - offset;
+            break;  // archive entries count back from their end
     }
     if (target < 0) {
         return FileUnsupported;
@@ -131,20 +164,29 @@ void EngineFile::Close() {
     dataStart_ = 0;
     dataSize_ = 0;
     position_ = 0;
+    source_.clear();
 }
 
-int ReadWholeFile(const std::string& path, std::vector<uint8_t>& contents) {
+int ReadWholeFile(const std::string& path, std::vector<uint8_t>& contents, long maxSize,
+                  std::string* source) {
+    contents.clear();
+    if (source != nullptr) {
+        *source = path;
+    }
     EngineFile file;
     int result = file.Open(path, FileModeRead);
     if (result != FileOk) {
         return result;
     }
+    if (source != nullptr) {
+        *source = file.Source();
+    }
     result = file.Seek(SeekEnd, 0);
     if (result != FileOk) {
         return result;
     }
-    long size = file.Tell();
-    if (size <= 0) {
+    const long size = file.Tell();
+    if (size <= 0 || size > maxSize) {
         return FileReadFailed;
     }
     result = file.Seek(SeekStart, 0);
@@ -157,4 +199,30 @@ int ReadWholeFile(const std::string& path, std::vector<uint8_t>& contents) {
         contents.clear();
     }
     return result;
+}
+
+FILE* OpenRegularFile(const std::string& path) {
+    return OpenRegular(path, nullptr);
+}
+
+bool ReadRegularFile(const std::string& path, std::string& contents, std::string& error, size_t maxSize) {
+    std::unique_ptr<FILE, int (*)(FILE*)> file(OpenRegular(path, &error), &std::fclose);
+    if (!file) {
+        return false;
+    }
+    contents.clear();
+    char buffer[4096];
+    size_t count = 0;
+    while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+        if (contents.size() + count > maxSize) {
+            error = "is larger than " + std::to_string(maxSize) + " bytes";
+            return false;
+        }
+        contents.append(buffer, count);
+    }
+    if (std::ferror(file.get())) {
+        error = std::strerror(errno);
+        return false;
+    }
+    return true;
 }

@@ -1,9 +1,10 @@
 #include "engine/TarArchive.h"
 
-#include "engine/EngineFile.h"
-
 #include <array>
 #include <cstring>
+#include <sys/stat.h>
+
+#include "engine/EngineFile.h"
 
 namespace {
 
@@ -59,24 +60,21 @@ bool IsRegularFile(const Header& header) {
     return header[TypeOffset] == '\0' || header[TypeOffset] == '0';
 }
 
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// The whole name must match: a name field holds at most 100 characters, so a longer
-// lookup name can never be in the archive.
-bool NameMatches(const Header& header, const std::string& name) {
-    const char* field = reinterpret_cast<const char*>(header.data() + NameOffset);
-    size_t length = strnlen(field, NameLength);
-    if (length != name.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < length; ++i) {
-        if (LowerAscii(field[i]) != LowerAscii(name[i])) {
-            return false;
+// Archive names compare case-insensitively and with either separator.
+std::string LookupKey(std::string name) {
+    for (char& c : name) {
+        if (c == '\\') {
+            c = '/';
+        } else if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
         }
     }
-    return true;
+    return name;
+}
+
+std::string EntryName(const Header& header) {
+    const char* field = reinterpret_cast<const char*>(header.data() + NameOffset);
+    return std::string(field, strnlen(field, NameLength));
 }
 
 }  // namespace
@@ -88,39 +86,65 @@ TarArchive::~TarArchive() {
 }
 
 int TarArchive::Open(const std::string& path, std::unique_ptr<TarArchive>& archive) {
-    FILE* handle = std::fopen(path.c_str(), "rb");
+    FILE* handle = OpenRegularFile(path);
     if (!handle) {
         return FileNotFound;
     }
-    archive.reset(new TarArchive(handle));
+    archive.reset(new TarArchive(handle, path));
+    archive->Index();
     return FileOk;
 }
 
-int TarArchive::Find(const std::string& name, long& dataStart, long& dataSize) const {
-    std::string wanted = name;
-    for (char& c : wanted) {
-        if (c == '\\') {
-            c = '/';
-        }
+void TarArchive::Warn(const std::string& message) const {
+    std::fprintf(stderr, "tandolo: %s: %s\n", path_.c_str(), message.c_str());
+}
+
+// One pass over the headers. Nothing after a damaged header can be trusted (the next header's
+// place comes from this one's size), so the index ends there.
+void TarArchive::Index() {
+    struct stat status {};
+    if (fstat(fileno(handle_), &status) != 0) {
+        Warn("cannot read its size; it is not used");
+        return;
     }
+    const long length = static_cast<long>(status.st_size);
     Header header;
-    long headerStart = 0;
-    while (true) {
-        if (std::fseek(handle_, headerStart, SEEK_SET) != 0 ||
-            std::fread(header.data(), 1, header.size(), handle_) != header.size() || IsAllZero(header)) {
-            return FileNotFound;
+    for (long headerStart = 0; headerStart < length;) {
+        if (length - headerStart < BlockSize || std::fseek(handle_, headerStart, SEEK_SET) != 0 ||
+            std::fread(header.data(), 1, header.size(), handle_) != header.size()) {
+            Warn("cut short at byte " + std::to_string(headerStart) + "; the rest is read from the disk");
+            return;
+        }
+        if (IsAllZero(header)) {
+            return;
         }
         long size = 0;
         if (!ParseOctalSize(header, size)) {
-            return FileNotFound;
+            Warn("damaged header at byte " + std::to_string(headerStart) +
+                 "; the rest is read from the disk");
+            return;
         }
-        if (IsRegularFile(header) && NameMatches(header, wanted)) {
-            dataStart = headerStart + BlockSize;
-            dataSize = size;
-            return FileOk;
+        const long dataStart = headerStart + BlockSize;
+        if (size > length - dataStart) {
+            Warn("entry " + EntryName(header) + " claims " + std::to_string(size) +
+                 " bytes, past the archive's end; it and the rest are read from the disk");
+            return;
         }
-        headerStart += BlockSize + (size + BlockSize - 1) / BlockSize * BlockSize;
+        if (IsRegularFile(header)) {
+            entries_.emplace(LookupKey(EntryName(header)), Entry{dataStart, size});  // the first one wins
+        }
+        headerStart = dataStart + (size + BlockSize - 1) / BlockSize * BlockSize;
     }
+}
+
+int TarArchive::Find(const std::string& name, long& dataStart, long& dataSize) const {
+    const auto entry = entries_.find(LookupKey(name));
+    if (entry == entries_.end()) {
+        return FileNotFound;
+    }
+    dataStart = entry->second.start;
+    dataSize = entry->second.size;
+    return FileOk;
 }
 
 int MountArchive(const std::string& path) {

@@ -2,9 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
 
 #include "app/HeadlessDriver.h"
 #include "support/GLTestWindow.h"
@@ -35,6 +38,11 @@ TEST(HeadlessScriptTest, MalformedLinesNameTheFileAndLine) {
         {"1 key escape sideways\n", "play.txt:1:"},
         {"1 click a b\n", "play.txt:1: click"},
         {"-3 up\n", "play.txt:1:"},
+        // Numbers never wrap into something else.
+        {"4294967296 quit\n", "play.txt:1:"},
+        {"1 move 1e2 5\n", "play.txt:1: move"},
+        {"1 click 5 99999999999\n", "play.txt:1: click"},
+        {"1 key 4294967296 down\n", "play.txt:1: key: unknown key"},
     };
     for (const auto& [script, expected] : cases) {
         Events events;
@@ -58,7 +66,8 @@ protected:
     int Run(const std::string& arguments) {
         const std::string command = "ASAN_OPTIONS=detect_leaks=0 " + Program() + " " + arguments + " >" +
                                     dir.File("log.txt") + " 2>&1";
-        return std::system(command.c_str());
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     std::string Log() { return ReadBytes(dir.File("log.txt")); }
     static std::string ReadBytes(const std::string& path) {
@@ -132,9 +141,31 @@ TEST_F(HeadlessRunTest, TheSeedDecidesTheGame) {
 
 TEST_F(HeadlessRunTest, BadArgumentsAndScriptsAreRefused) {
     std::ofstream(dir.File("bad.txt")) << "5 wiggle\n";
-    EXPECT_NE(Run("--script " + dir.File("bad.txt")), 0);
-    EXPECT_NE(Run("--ticks many"), 0);
-    EXPECT_NE(Run("--script " + dir.File("missing.txt")), 0);
+    ASSERT_EQ(mkfifo(dir.File("fifo.txt").c_str(), 0600), 0);  // would block a plain open for ever
+    const std::pair<std::string, std::string> cases[] = {
+        {"--script " + dir.File("bad.txt"), "bad.txt:1:"},
+        {"--ticks many", "--ticks needs a whole number from 0 to 1000000000"},
+        {"--ticks 4294967296", "--ticks needs a whole number"},
+        {"--seed -1", "--seed needs a whole number from 0 to 4294967295"},
+        {"--script " + dir.File("missing.txt"), "missing.txt No such file or directory"},
+        {"--script " + dir.File("fifo.txt"), "fifo.txt is not a regular file"},
+    };
+    for (const auto& [arguments, message] : cases) {
+        EXPECT_EQ(Run(arguments), 2) << arguments;
+        EXPECT_NE(Log().find(message), std::string::npos) << arguments << " said: " << Log();
+    }
+}
+
+// A shot or board that cannot be written is no success: the run says why and ends with code 3.
+TEST_F(HeadlessRunTest, WritesThatFailAreReportedWithTheirReason) {
+    std::ofstream(dir.File("plain.txt")) << "not a folder";
+    EXPECT_EQ(
+        Run("--ticks 5 --board 2:" + dir.File("plain.txt/board.txt") + " --shot 3:" + dir.File("shot.png")),
+        3);
+    EXPECT_NE(Log().find("could not write " + dir.File("plain.txt/board.txt") + ": Not a directory"),
+              std::string::npos)
+        << Log();
+    EXPECT_TRUE(std::filesystem::exists(dir.File("shot.png")));  // the run went on
 }
 
 }  // namespace
