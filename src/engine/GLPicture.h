@@ -5,6 +5,10 @@
 #include <memory>
 #include <string>
 
+#include "engine/PictureBlend.h"
+
+struct BlitSource;
+
 // One decoded picture held as one square power-of-two OpenGL texture, with the
 // blits the game draws with. Screen coordinates: origin top-left, y down,
 // 800 x 600 logical pixels; angles in degrees, counter-clockwise on screen.
@@ -70,27 +74,16 @@ public:
 private:
     bool DecodeAndBuild(const std::string& name, const uint8_t* data, size_t size, bool allowGif,
                         bool highQuality, bool keepAlpha, bool applyColorKey);
-    // rgba: side x side texels, top-down; becomes the picture's texture.
-    bool UploadTexture(const uint8_t* rgba, int width, int height, int side, int internalFormat);
-    bool UploadUnfiltered(const uint8_t* rgba, int width, int height, int side, int internalFormat);
+    // texels: side x side, top-down; becomes the picture's texture.
+    bool UploadTexture(const uint8_t* texels, int width, int height, int side, int internalFormat);
+    bool UploadUnfiltered(const uint8_t* texels, int width, int height, int side, int internalFormat);
     void ApplyFiltering();
     void ApplyWrap();
-    void Bind();
-    void EnableBlending() const;
-    void ApplyDrawColour(float alpha) const;
-    // The source rectangle at its own size, top-left corner at (left, top) in OpenGL coordinates.
-    void DrawQuad(float sx1, float sy1, float sx2, float sy2, float left, float top, bool flipX, bool flipY);
-    void DrawQuadTo(float sx1, float sy1, float sx2, float sy2, float left, float top, float right,
-                    float bottom, bool flipX, bool flipY);
-    // Draws about a centre given in OpenGL coordinates; the quad's top-left is (left, top) from it.
-    void DrawAboutCentre(float sx1, float sy1, float sx2, float sy2, float centreX, float centreY,
-                         float angle, float zoom, float left, float top, bool flipX, bool flipY);
+    // What the blits need of the picture.
+    BlitSource Source() const;
 
-    bool modulationOn_ = false;
-    float modulation_[4] = {1, 1, 1, 1};
+    PictureBlend blend_;
     unsigned int texture_ = 0;
-    int blendSource_;
-    int blendDestination_;
     float textureSide_ = 0;
     bool wrapRepeat_ = false;
     bool linear_ = false;

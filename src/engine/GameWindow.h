@@ -3,11 +3,14 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
+
+#include "engine/FramePacer.h"
+#include "engine/ScreenshotWriter.h"
+#include "engine/SystemCursor.h"
 
 struct SDL_Window;
 union SDL_Event;
-class GLPicture;
+class LetterboxedScreen;
 
 // The game's one window and its OpenGL context. The game always sees an
 // 800 x 600 screen: full screen is the desktop's full screen with that screen
@@ -85,24 +88,16 @@ public:
     // Makes this window's OpenGL context current (after another window took it).
     void MakeCurrent();
     // The interval given to the frame pacing (0: none).
-    uint32_t FrameIntervalMs() const { return frameIntervalMs_; }
+    uint32_t FrameIntervalMs() const { return pacer_.FrameIntervalMs(); }
 
 private:
     friend std::unique_ptr<GameWindow> CreateGameWindowObject(bool openGL, bool depthBuffer);
 
-    bool OpenWindowWithContext(const std::string& title, bool withDepthBuffer);
     void UpdateScreenMapping();
-    void ApplyViewport() const;
-    void ApplyClipRect() const;
-    bool HasBars() const;
-    void ClearOutsideScreen();
-    void DrawFadeVeil();
-    void DrawSystemCursor();
+    // The logical screen on the letterbox, with the clip rectangle if one is set.
+    LetterboxedScreen Screen() const;
     void HandleEvent(const SDL_Event& event);
     void WaitUntilFocused();
-    void TakeScreenshotOnShortcut();
-    uint32_t PacingIntervalMs() const;
-    bool IsOffscreen() const;
     // Says why there is no window; always false.
     static bool ReportNoWindow(const std::string& reason);
 
@@ -114,20 +109,15 @@ private:
     int width_ = 0;
     int height_ = 0;
     int depth_ = -1;
-    uint32_t frameIntervalMs_ = 0;
-    bool vsync_ = false;
-    bool swapIntervalOff_ = false;
-    int refreshRate_ = 0;
+    FramePacer pacer_;
     float fadeLevel_ = 1.0f;
     bool quitRequested_ = false;
     bool drawSystemCursor_ = false;
-    bool screenshotKeysHeld_ = false;
-    int screenshotCounter_ = 0;
+    ScreenshotShortcut screenshotShortcut_;
     Letterbox letterbox_;
     bool clipOn_ = false;
     int clipRect_[4] = {0, 0, 0, 0};
-    std::vector<uint32_t> cursorPixels_;
-    std::unique_ptr<GLPicture> cursorPicture_;
+    SystemCursor systemCursor_;
 };
 
 // Makes the window object (the renderer is always OpenGL); the caller owns it.

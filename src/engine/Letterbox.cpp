@@ -1,0 +1,100 @@
+#include "engine/Letterbox.h"
+
+#include <SDL.h>
+#include <SDL_opengl.h>
+
+#include <algorithm>
+#include <cmath>
+
+GameWindow::Letterbox GameWindow::ComputeLetterbox(int screenWidth, int screenHeight, int drawableWidth,
+                                                   int drawableHeight, int windowWidth, int windowHeight) {
+    Letterbox box;
+    if (screenWidth < 1 || screenHeight < 1 || drawableWidth < 1 || drawableHeight < 1 || windowWidth < 1 ||
+        windowHeight < 1) {
+        box.width = box.drawableWidth = std::max(screenWidth, 0);
+        box.height = box.drawableHeight = std::max(screenHeight, 0);
+        return box;
+    }
+    const double scale = std::min(static_cast<double>(drawableWidth) / screenWidth,
+                                  static_cast<double>(drawableHeight) / screenHeight);
+    box.width = std::min(drawableWidth, static_cast<int>(std::lround(screenWidth * scale)));
+    box.height = std::min(drawableHeight, static_cast<int>(std::lround(screenHeight * scale)));
+    box.x = (drawableWidth - box.width) / 2;
+    box.y = (drawableHeight - box.height) / 2;
+    box.drawableWidth = drawableWidth;
+    box.drawableHeight = drawableHeight;
+    // With high DPI the window's coordinates (the mouse's) are coarser than its pixels.
+    const double windowPerPixelX = static_cast<double>(windowWidth) / drawableWidth;
+    const double windowPerPixelY = static_cast<double>(windowHeight) / drawableHeight;
+    box.windowOffsetX = static_cast<float>(box.x * windowPerPixelX);
+    box.windowOffsetY = static_cast<float>(box.y * windowPerPixelY);
+    box.windowScale = static_cast<float>(static_cast<double>(box.width) / screenWidth * windowPerPixelX);
+    return box;
+}
+
+bool MeasureLetterbox(SDL_Window* window, int screenWidth, int screenHeight, GameWindow::Letterbox& box) {
+    int drawableWidth = 0;
+    int drawableHeight = 0;
+    int windowWidth = 0;
+    int windowHeight = 0;
+    SDL_GL_GetDrawableSize(window, &drawableWidth, &drawableHeight);
+    SDL_GetWindowSize(window, &windowWidth, &windowHeight);
+    if (drawableWidth < 1 || drawableHeight < 1) {
+        return false;
+    }
+    box = GameWindow::ComputeLetterbox(screenWidth, screenHeight, drawableWidth, drawableHeight, windowWidth,
+                                       windowHeight);
+    return true;
+}
+
+LetterboxedScreen::LetterboxedScreen(const GameWindow::Letterbox& box, int screenWidth, int screenHeight,
+                                     const int* clipRect)
+    : box_(box), screenWidth_(screenWidth), screenHeight_(screenHeight), clipRect_(clipRect) {}
+
+void LetterboxedScreen::ApplyViewport() const {
+    glViewport(box_.x, box_.drawableHeight - box_.y - box_.height, box_.width, box_.height);
+}
+
+void LetterboxedScreen::ApplyClip() const {
+    if (!clipRect_) {
+        glDisable(GL_SCISSOR_TEST);
+        return;
+    }
+    const double scaleX = static_cast<double>(box_.width) / screenWidth_;
+    const double scaleY = static_cast<double>(box_.height) / screenHeight_;
+    const int left = box_.x + static_cast<int>(std::lround(clipRect_[0] * scaleX));
+    const int right = box_.x + static_cast<int>(std::lround(clipRect_[2] * scaleX));
+    const int top = box_.y + static_cast<int>(std::lround(clipRect_[1] * scaleY));
+    const int bottom = box_.y + static_cast<int>(std::lround(clipRect_[3] * scaleY));
+    glScissor(left, box_.drawableHeight - bottom, std::max(0, right - left), std::max(0, bottom - top));
+    glEnable(GL_SCISSOR_TEST);
+}
+
+bool LetterboxedScreen::HasBars() const {
+    return box_.width != box_.drawableWidth || box_.height != box_.drawableHeight;
+}
+
+// The bars around a scaled screen stay black whatever the game clears or draws.
+void LetterboxedScreen::ClearBars() const {
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    ApplyClip();
+}
+
+void LetterboxedScreen::Clear(const float colour[4]) const {
+    const bool bars = HasBars();
+    if (bars) {
+        ClearBars();
+    }
+    const bool scissorToScreen = bars && !clipRect_;
+    if (scissorToScreen) {
+        glScissor(box_.x, box_.drawableHeight - box_.y - box_.height, box_.width, box_.height);
+        glEnable(GL_SCISSOR_TEST);
+    }
+    glClearColor(colour[0], colour[1], colour[2], colour[3]);
+    glClear(GL_COLOR_BUFFER_BIT);
+    if (scissorToScreen) {
+        glDisable(GL_SCISSOR_TEST);
+    }
+}

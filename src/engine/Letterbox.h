@@ -1,0 +1,38 @@
+#pragma once
+
+#include "engine/GameWindow.h"
+
+struct SDL_Window;
+
+// Letterboxing: the logical screen scaled to the largest size that fits the window's drawable,
+// centred, with black bars around it. The arithmetic, GameWindow::ComputeLetterbox, is defined
+// in Letterbox.cpp too.
+
+// The window's letterbox as it is now. False while the window has no drawable area
+// (minimised): the box is left as it was.
+bool MeasureLetterbox(SDL_Window* window, int screenWidth, int screenHeight, GameWindow::Letterbox& box);
+
+// The logical screen as OpenGL draws it: the letterbox, the screen's size in logical pixels and
+// the game's clip rectangle. A view of the window's own state, made where it is used.
+class LetterboxedScreen {
+public:
+    // clipRect: x1, y1, x2, y2 in logical pixels; nullptr: no clip.
+    LetterboxedScreen(const GameWindow::Letterbox& box, int screenWidth, int screenHeight,
+                      const int* clipRect);
+
+    // Draws on the letterbox only.
+    void ApplyViewport() const;
+    // Scissors to the clip rectangle scaled into the letterbox, or turns scissoring off.
+    void ApplyClip() const;
+    bool HasBars() const;
+    // Clears the whole drawable black, then restores the clip.
+    void ClearBars() const;
+    // Clears the screen in the colour and the bars around it in black.
+    void Clear(const float colour[4]) const;
+
+private:
+    const GameWindow::Letterbox& box_;
+    int screenWidth_;
+    int screenHeight_;
+    const int* clipRect_;
+};

@@ -1,0 +1,65 @@
+#include "engine/PictureBlend.h"
+
+#include <SDL_opengl.h>
+
+#include <algorithm>
+
+#include "engine/GLPicture.h"
+
+namespace {
+
+float Clamp01(float value) {
+    return std::clamp(value, 0.0f, 1.0f);
+}
+
+}  // namespace
+
+PictureBlend::PictureBlend() : source_(GL_SRC_ALPHA), destination_(GL_ONE_MINUS_SRC_ALPHA) {}
+
+void PictureBlend::SetMode(int mode) {
+    switch (mode) {
+        case GLPicture::BlendAdditive:
+            source_ = GL_SRC_ALPHA;
+            destination_ = GL_DST_ALPHA;
+            break;
+        case GLPicture::BlendNormal:
+            source_ = GL_SRC_ALPHA;
+            destination_ = GL_ONE_MINUS_SRC_ALPHA;
+            break;
+        case GLPicture::BlendPremultiplied:
+            source_ = GL_ONE;
+            destination_ = GL_ONE_MINUS_SRC_ALPHA;
+            break;
+        case GLPicture::BlendDarken:
+            source_ = GL_ZERO;
+            destination_ = GL_ONE_MINUS_SRC_ALPHA;
+            break;
+        default:
+            break;
+    }
+}
+
+void PictureBlend::SetModulation(float red, float green, float blue, float alpha) {
+    if (red == 1.0f && green == 1.0f && blue == 1.0f && alpha == 1.0f) {
+        modulationOn_ = false;
+        return;
+    }
+    modulation_[0] = Clamp01(red);
+    modulation_[1] = Clamp01(green);
+    modulation_[2] = Clamp01(blue);
+    modulation_[3] = Clamp01(alpha);
+    modulationOn_ = true;
+}
+
+void PictureBlend::Enable() const {
+    glEnable(GL_BLEND);
+    glBlendFunc(static_cast<GLenum>(source_), static_cast<GLenum>(destination_));
+}
+
+void PictureBlend::ApplyDrawColour(float alpha) const {
+    if (modulationOn_) {
+        glColor4f(modulation_[0], modulation_[1], modulation_[2], alpha * modulation_[3]);
+    } else {
+        glColor4f(1, 1, 1, alpha);
+    }
+}

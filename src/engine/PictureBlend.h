@@ -1,0 +1,24 @@
+#pragma once
+
+// How a picture's blended draws meet the screen: the blend mode and a colour modulation.
+class PictureBlend {
+public:
+    // Normal blending, no modulation.
+    PictureBlend();
+
+    // mode: a GLPicture::BlendMode; any other leaves the mode as it is.
+    void SetMode(int mode);
+    // All 1: no modulation; otherwise each channel clamped to 0..1.
+    void SetModulation(float red, float green, float blue, float alpha);
+
+    // Turns blending on with the mode's factors.
+    void Enable() const;
+    // The modulation colour, its alpha scaled by the draw's own alpha; white without modulation.
+    void ApplyDrawColour(float alpha) const;
+
+private:
+    int source_;
+    int destination_;
+    bool modulationOn_ = false;
+    float modulation_[4] = {1, 1, 1, 1};
+};

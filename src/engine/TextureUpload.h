@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+
+// The OpenGL textures of pictures, and the record of which one is bound: the draws bind
+// again and again, and skipping a bind of the texture already bound saves the call.
+
+// The internal format asked for: with or without alpha, 8 bits a channel with highQuality.
+int TextureFormat(bool alpha, bool highQuality);
+// Makes a side x side texture of texels (RGBA bytes, rows top-down) and leaves it bound with
+// texturing on. 0 when OpenGL gives no texture name.
+unsigned int CreateTexture(const uint8_t* texels, int side, int internalFormat);
+void DeleteTexture(unsigned int texture);
+// Binds the texture with texturing on, unless it is bound already.
+void BindTexture(unsigned int texture);
+// Nearest or linear filtering, clamped or repeated edges, for the bound texture.
+void SetBoundTextureFiltering(bool linear);
+void SetBoundTextureWrap(bool repeat);
+// Overwrites the bound texture's top-left width x height texels with rgba (rows packed).
+void UpdateBoundTexture(const void* rgba, int width, int height);
+// Texturing off, for untextured draws.
+void DisableTexturing();
+// Forgets which texture is bound (after someone else bound one or turned texturing off).
+void ForgetBoundTexture();

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+struct SDL_Window;
+
+// Starts SDL's video subsystem and loads the OpenGL driver, once per process.
+bool StartVideo();
+// Whether SDL draws off screen (the driver it falls back to without a display).
+bool IsOffscreenVideo();
+// Opens a centred width x height window (or one filling the desktop) with an OpenGL
+// compatibility context made current on it. depth 16 asks for 5-6-5 colour. On failure
+// nothing is left open and window and context are null.
+bool OpenWindowWithContext(const std::string& title, int width, int height, int depth, bool fullScreen,
+                           bool withDepthBuffer, SDL_Window*& window, void*& context);
