@@ -65,13 +65,26 @@ int GLPicture::TextureSideFor(int width, int height) {
     return side;
 }
 
+int GLPicture::MaxSide() {
+    const int driverSide = MaxTextureSide();
+    return driverSide > 0 ? std::min(driverSide, MaxPictureSide) : MaxPictureSide;
+}
+
 bool GLPicture::LoadPicture(const std::string& path, bool highQuality, bool keepAlpha) {
     FreePicture();
     std::vector<uint8_t> contents;
-    if (ReadWholeFile(path, contents) != FileOk) {
+    std::string source;
+    const int read = ReadWholeFile(path, contents, MaxWholeFileSize, &source);
+    if (read != FileOk) {
+        loadError_ =
+            source + (read == FileNotFound ? ": not found" : ": cannot be read (empty, or over 64 MiB)");
         return false;
     }
-    return DecodeAndBuild(path, contents.data(), contents.size(), true, highQuality, keepAlpha, keepAlpha);
+    if (!DecodeAndBuild(path, contents.data(), contents.size(), true, highQuality, keepAlpha, keepAlpha)) {
+        loadError_ = source + ": " + loadError_;
+        return false;
+    }
+    return true;
 }
 
 bool GLPicture::LoadPictureFromMemory(const std::string& name, const void* data, size_t size,
@@ -84,10 +97,11 @@ bool GLPicture::DecodeAndBuild(const std::string& name, const uint8_t* data, siz
                                bool highQuality, bool keepAlpha, bool applyColorKey) {
     const std::string decoder = PictureDecoderFor(name, allowGif);
     if (decoder.empty()) {
+        loadError_ = "has no picture extension (.png, .tga, .jpg, .bmp or .gif)";
         return false;
     }
     DecodedPicture image;
-    if (!DecodePicture(data, size, decoder, image)) {
+    if (!DecodePicture(data, size, decoder, MaxSide(), image, loadError_)) {
         return false;
     }
     if (applyColorKey && colorKeyOn_) {
@@ -97,8 +111,11 @@ bool GLPicture::DecodeAndBuild(const std::string& name, const uint8_t* data, siz
     const std::vector<uint8_t> texels = SquareTexels(image.rgba.data(), image.width, image.height, side);
     if (!UploadTexture(texels.data(), image.width, image.height, side,
                        TextureFormat(keepAlpha, highQuality))) {
+        loadError_ = "the graphics driver refused its texture of " + std::to_string(side) + " x " +
+                     std::to_string(side);
         return false;
     }
+    loadError_.clear();
     linear_ = DefaultLinearFiltering;
     ApplyFiltering();
     ApplyWrap();
@@ -235,7 +252,7 @@ void GLPicture::StretchBlended(float sx1, float sy1, float sx2, float sy2, float
 }
 
 bool GLPicture::MakePictureFromArray(uint32_t* pixels, int width, int height, bool highQuality) {
-    if (!pixels || width < 1 || height < 1) {
+    if (!pixels || width < 1 || height < 1 || width > MaxSide() || height > MaxSide()) {
         return false;
     }
     FreePicture();

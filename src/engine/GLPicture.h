@@ -33,6 +33,11 @@ public:
     // Side of the square texture used for a picture of that size (smallest is 4).
     static int TextureSideFor(int width, int height);
 
+    // No picture is larger: its square texture takes 64 MiB already. A smaller limit of the
+    // graphics driver wins.
+    static constexpr int MaxPictureSide = 4096;
+    static int MaxSide();
+
     // Reads the file through the file layer; the decoder is chosen by the name's extension.
     bool LoadPicture(const std::string& path, bool highQuality, bool keepAlpha);
     bool LoadPictureFromMemory(const std::string& name, const void* data, size_t size, bool highQuality,
@@ -42,6 +47,8 @@ public:
     float GetHeight() const { return height_; }
     int TextureSide() const { return static_cast<int>(textureSide_); }
     bool IsLoaded() const { return width_ != 0; }
+    // Why the last load failed, where the data was looked for or found included; empty after a success.
+    const std::string& LoadError() const { return loadError_; }
 
     void SetLinearFiltering(bool linear);
     void SetTextureWrap(bool repeat);
@@ -93,6 +100,7 @@ private:
     float height_ = 0;
     uint32_t* sourceArray_ = nullptr;
     bool arrayHighQuality_ = false;
+    std::string loadError_;
 };
 
 std::unique_ptr<GLPicture> CreatePicture();

@@ -5,8 +5,114 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
+#include <string_view>
 
 namespace {
+
+uint32_t LittleEndian(const uint8_t* bytes, int count) {
+    uint32_t value = 0;
+    for (int i = count - 1; i >= 0; --i) {
+        value = value << 8 | bytes[i];
+    }
+    return value;
+}
+
+uint32_t BigEndian(const uint8_t* bytes, int count) {
+    uint32_t value = 0;
+    for (int i = 0; i < count; ++i) {
+        value = value << 8 | bytes[i];
+    }
+    return value;
+}
+
+bool StartsWith(const uint8_t* data, size_t size, std::string_view magic) {
+    return size >= magic.size() &&
+           std::equal(magic.begin(), magic.end(), data,
+                      [](char expected, uint8_t byte) { return static_cast<uint8_t>(expected) == byte; });
+}
+
+// The first start-of-frame segment holds the size; segments before it are skipped by their lengths.
+bool ReadJpegSize(const uint8_t* data, size_t size, uint32_t& width, uint32_t& height) {
+    if (!StartsWith(data, size, "\xFF\xD8")) {
+        return false;
+    }
+    size_t at = 2;
+    while (at + 4 <= size) {
+        if (data[at] != 0xFF) {
+            return false;
+        }
+        const uint8_t marker = data[at + 1];
+        if (marker == 0xFF) {
+            ++at;  // fill byte
+            continue;
+        }
+        const bool startOfFrame =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (startOfFrame) {
+            if (at + 9 > size) {
+                return false;
+            }
+            height = BigEndian(data + at + 5, 2);
+            width = BigEndian(data + at + 7, 2);
+            return true;
+        }
+        if (marker == 0xD9 || marker == 0xDA) {
+            return false;  // the image ended or its data began without a frame
+        }
+        at += 2 + BigEndian(data + at + 2, 2);
+    }
+    return false;
+}
+
+bool ReadHeaderSize(const uint8_t* data, size_t size, const std::string& decoder, uint32_t& width,
+                    uint32_t& height) {
+    if (decoder == "PNG") {
+        if (size < 24 || !StartsWith(data, size, "\x89PNG\r\n\x1A\n") ||
+            !std::equal(data + 12, data + 16, "IHDR")) {
+            return false;
+        }
+        width = BigEndian(data + 16, 4);
+        height = BigEndian(data + 20, 4);
+        return true;
+    }
+    if (decoder == "TGA") {
+        if (size < 18) {
+            return false;
+        }
+        width = LittleEndian(data + 12, 2);
+        height = LittleEndian(data + 14, 2);
+        return true;
+    }
+    if (decoder == "BMP") {
+        if (size < 26 || !StartsWith(data, size, "BM")) {
+            return false;
+        }
+        const bool coreHeader = LittleEndian(data + 14, 4) == 12;
+        width = coreHeader ? LittleEndian(data + 18, 2) : LittleEndian(data + 18, 4);
+        const auto signedHeight = static_cast<int32_t>(LittleEndian(data + 22, 4));
+        height =
+            coreHeader ? LittleEndian(data + 20, 2) : static_cast<uint32_t>(std::abs(int64_t{signedHeight}));
+        return true;
+    }
+    if (decoder == "GIF") {
+        if (size < 10 || !StartsWith(data, size, "GIF8")) {
+            return false;
+        }
+        width = LittleEndian(data + 6, 2);
+        height = LittleEndian(data + 8, 2);
+        return true;
+    }
+    return decoder == "JPG" && ReadJpegSize(data, size, width, height);
+}
+
+std::string SizeProblem(int width, int height, int maxSide) {
+    if (width > 0 && height > 0 && width <= maxSide && height <= maxSide) {
+        return {};
+    }
+    return "is " + std::to_string(width) + " x " + std::to_string(height) + " pixels; at most " +
+           std::to_string(maxSide) + " x " + std::to_string(maxSide) + " are allowed";
+}
 
 // Red, green, blue, alpha bytes in memory order; alpha 255 where the file has none.
 SDL_Surface* DecodeRgbaSurface(const uint8_t* data, size_t size, const std::string& decoder) {
@@ -44,9 +150,38 @@ std::string PictureDecoderFor(const std::string& name, bool allowGif) {
     return decoder;
 }
 
-bool DecodePicture(const uint8_t* data, size_t size, const std::string& decoder, DecodedPicture& picture) {
+bool ReadPictureSize(const uint8_t* data, size_t size, const std::string& decoder, int& width, int& height) {
+    uint32_t headerWidth = 0;
+    uint32_t headerHeight = 0;
+    if (!data || !ReadHeaderSize(data, size, decoder, headerWidth, headerHeight) || headerWidth > INT32_MAX ||
+        headerHeight > INT32_MAX) {
+        return false;
+    }
+    width = static_cast<int>(headerWidth);
+    height = static_cast<int>(headerHeight);
+    return true;
+}
+
+bool DecodePicture(const uint8_t* data, size_t size, const std::string& decoder, int maxSide,
+                   DecodedPicture& picture, std::string& error) {
+    int width = 0;
+    int height = 0;
+    if (!ReadPictureSize(data, size, decoder, width, height)) {
+        error = "is not a " + decoder + " picture";
+        return false;
+    }
+    error = SizeProblem(width, height, maxSide);
+    if (!error.empty()) {
+        return false;
+    }
     SDL_Surface* image = DecodeRgbaSurface(data, size, decoder);
     if (!image) {
+        error = std::string("is damaged (") + SDL_GetError() + ")";
+        return false;
+    }
+    error = SizeProblem(image->w, image->h, maxSide);  // a header that did not tell the truth
+    if (!error.empty()) {
+        SDL_FreeSurface(image);
         return false;
     }
     const size_t rowBytes = static_cast<size_t>(image->w) * 4;

@@ -17,6 +17,12 @@ struct DecodedPicture {
 // match wins: "TGA", "JPG", "BMP", "PNG" and, with allowGif, "GIF". Empty: no decoder.
 std::string PictureDecoderFor(const std::string& name, bool allowGif);
 
-// Decodes a file's bytes with the named decoder (see PictureDecoderFor).
-// False when the data is not a picture the decoder reads.
-bool DecodePicture(const uint8_t* data, size_t size, const std::string& decoder, DecodedPicture& picture);
+// The size a picture's header claims, read without decoding anything; false when the data does
+// not begin with a header of the decoder's format.
+bool ReadPictureSize(const uint8_t* data, size_t size, const std::string& decoder, int& width, int& height);
+
+// Decodes a file's bytes with the named decoder (see PictureDecoderFor). A picture wider or
+// taller than maxSide is refused from its header, before anything is decoded or allocated.
+// False with the reason in error ("is 65535 x 65535 pixels; ...", "is damaged (...)").
+bool DecodePicture(const uint8_t* data, size_t size, const std::string& decoder, int maxSide,
+                   DecodedPicture& picture, std::string& error);

@@ -12,6 +12,12 @@ void EnableTexturing() {
     glEnable(GL_TEXTURE_2D);
 }
 
+// Errors of earlier calls must not be taken for the next one's.
+void ClearGlErrors() {
+    for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
+    }
+}
+
 void SetUnpackedRows() {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
@@ -23,7 +29,14 @@ int TextureFormat(bool alpha, bool highQuality) {
     return alpha ? (highQuality ? GL_RGBA8 : GL_RGBA) : (highQuality ? GL_RGB8 : GL_RGB);
 }
 
+int MaxTextureSide() {
+    GLint side = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &side);
+    return side;
+}
+
 unsigned int CreateTexture(const uint8_t* texels, int side, int internalFormat) {
+    ClearGlErrors();
     GLuint name = 0;
     glGenTextures(1, &name);
     if (name == 0) {
@@ -34,6 +47,10 @@ unsigned int CreateTexture(const uint8_t* texels, int side, int internalFormat) 
     boundTexture = name;
     SetUnpackedRows();
     glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, side, side, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+    if (glGetError() != GL_NO_ERROR) {
+        DeleteTexture(name);
+        return 0;
+    }
     return name;
 }
 
@@ -65,9 +82,11 @@ void SetBoundTextureWrap(bool repeat) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
 }
 
-void UpdateBoundTexture(const void* rgba, int width, int height) {
+bool UpdateBoundTexture(const void* rgba, int width, int height) {
+    ClearGlErrors();
     SetUnpackedRows();
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    return glGetError() == GL_NO_ERROR;
 }
 
 void DisableTexturing() {

@@ -1,7 +1,6 @@
 #include "gfx/PictureBank.h"
 
 #include "core/App.h"
-#include "engine/Files.h"
 #include "engine/GLPicture.h"
 #include "engine/MessageBox.h"
 
@@ -18,7 +17,7 @@ Sprite* PictureBank::Load(const std::string& path, bool* failed) {
     lastLoadFailed = !loaded;
     if (!loaded) {
         if (!failed) {
-            FatalError("Cannot load the picture \"" + path + "\" (" + MakeFilePath(path) + ").");
+            FatalError(sprite->LoadFailure());
         }
         *failed = true;
         return nullptr;

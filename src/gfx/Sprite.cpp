@@ -1,6 +1,7 @@
 #include "gfx/Sprite.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <utility>
 
 #include "engine/Files.h"
@@ -68,9 +69,19 @@ bool Sprite::Load(const std::string& filePath) {
     return true;
 }
 
+std::string Sprite::LoadFailure() const {
+    const std::string dataFolder = GetExecutableDirectory() + "/data";
+    if (!std::filesystem::is_directory(dataFolder)) {
+        return "Cannot load the picture \"" + path + "\": the game's data folder " + dataFolder +
+               " is missing. The build makes it: run ./dev play from the source folder.";
+    }
+    return "Cannot load the picture \"" + path + "\" from " +
+           (picture != nullptr ? picture->LoadError() : MakeFilePath(path)) + ".";
+}
+
 void Sprite::LoadRequired(const std::string& path) {
     if (!Load(path)) {
-        FatalError("Cannot load the picture \"" + path + "\".");
+        FatalError(LoadFailure());
     }
 }
 

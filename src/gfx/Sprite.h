@@ -18,6 +18,9 @@ public:
 
     // Loads MakeFilePath(path) with the magenta colour key; false when it failed.
     bool Load(const std::string& path);
+    // What a failed Load found, for the message that stops the game: the path as the game
+    // looked for it and what was wrong there.
+    std::string LoadFailure() const;
     // For pictures the game cannot run without: a failed load is a fatal error naming the file.
     void LoadRequired(const std::string& path);
     void SetSource(int x, int y, int sourceWidth, int sourceHeight);

@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "engine/GLPicture.h"
+#include "support/GLTestWindow.h"
+
+namespace {
+
+using namespace std::string_literals;
+
+// Damaged or hostile pictures: the size a header claims is checked before anything is decoded
+// or allocated, and every refusal says where the file was and what is wrong with it.
+class DamagedPicturesTest : public GLTestWindow {
+protected:
+    std::string Write(const std::string& name, const std::string& bytes) {
+        std::ofstream(dir.File(name), std::ios::binary) << bytes;
+        return dir.File(name);
+    }
+    // The reason a load failed; empty when it loaded.
+    static std::string LoadError(const std::string& path) {
+        GLPicture picture;
+        return picture.LoadPicture(path, true, true) ? "" : picture.LoadError();
+    }
+    static std::string TgaHeader(int width, int height) {
+        std::string header(18, '\0');
+        header[2] = 2;  // uncompressed true colour
+        header[12] = static_cast<char>(width & 255);
+        header[13] = static_cast<char>(width >> 8);
+        header[14] = static_cast<char>(height & 255);
+        header[15] = static_cast<char>(height >> 8);
+        header[16] = 32;
+        return header;
+    }
+
+    TempDir dir;
+};
+
+TEST_F(DamagedPicturesTest, PicturesTooLargeAreRefusedFromTheirHeader) {
+    ASSERT_TRUE(WritePng(dir.File("wide.png"), 20000, 2, std::vector<uint32_t>(40000, PackRGBA(1, 2, 3))));
+    const std::pair<std::string, std::string> cases[] = {
+        {Write("huge.tga", TgaHeader(65535, 65535)), "65535 x 65535 pixels"},
+        {Write("row.tga", TgaHeader(65535, 1) + std::string(65535 * 4, 'x')), "65535 x 1 pixels"},
+        {dir.File("wide.png"), "20000 x 2 pixels"},
+        {Write("huge.bmp", "BM"s + std::string(12, '\0') + "\x28\0\0\0"s + "\xA0\x86\x01\0"s + "\x01\0\0\0"s +
+                               std::string(30, '\0')),
+         "100000 x 1 pixels"},
+        {Write("huge.gif", "GIF89a\xFF\xFF\xFF\xFF"s + std::string(20, '\0')), "65535 x 65535 pixels"},
+        {Write("huge.jpg", "\xFF\xD8\xFF\xE0\x00\x04\x00\x00\xFF\xC0\x00\x11\x08\x40\x00\x40\x01"s +
+                               std::string(20, '\0')),
+         "16385 x 16384 pixels"},
+        {Write("empty.tga", TgaHeader(0, 5)), "0 x 5 pixels"},
+    };
+    for (const auto& [path, size] : cases) {
+        const std::string error = LoadError(path);
+        EXPECT_EQ(error.rfind(path + ": is " + size + "; at most", 0), 0u) << error;
+    }
+}
+
+TEST_F(DamagedPicturesTest, EachFaultIsNamedWithTheFile) {
+    std::vector<uint32_t> pixels(64 * 64, PackRGBA(200, 100, 50));
+    ASSERT_TRUE(WritePng(dir.File("good.png"), 64, 64, pixels));
+    std::ifstream good(dir.File("good.png"), std::ios::binary);
+    const std::string png((std::istreambuf_iterator<char>(good)), std::istreambuf_iterator<char>());
+    const std::pair<std::string, std::string> cases[] = {
+        {Write("cut.png", png.substr(0, png.size() / 2)), ": is damaged ("},
+        {Write("text.png", "just some words, no picture"), ": is not a PNG picture"},
+        {Write("notes.txt", png), ": has no picture extension"},
+        {dir.File("missing.png"), ": not found"},
+        {Write("empty.png", ""), ": cannot be read"},
+    };
+    for (const auto& [path, fault] : cases) {
+        EXPECT_EQ(LoadError(path).rfind(path + fault, 0), 0u) << LoadError(path);
+    }
+    EXPECT_EQ(LoadError(dir.File("good.png")), "");
+}
+
+}  // namespace
