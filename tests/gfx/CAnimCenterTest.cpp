@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <memory>
 
 #include "gfx/CAnimCenter.h"
@@ -20,11 +21,6 @@ protected:
         WriteSolid("data/gfx/general/over.png", 110, 40, OverColour);
         banner = std::make_unique<CAnimCenter>();
         root.AddChild(banner.get());
-    }
-    void TearDown() override {
-        root.RemoveChild(banner.get());
-        banner.reset();
-        ToolkitTest::TearDown();
     }
 
     std::unique_ptr<CAnimCenter> banner;
@@ -53,17 +49,14 @@ TEST_F(CAnimCenterTest, BothPicturesSlideInFromTheEdgesToTheirPlaces) {
 TEST_F(CAnimCenterTest, IsDoneWaitsForTheMinimumThenTheClickOrTheTimeout) {
     banner->Show(CAnimCenter::LevelCleared);
     input.SetButton(true);
-    for (int tick = 1; tick < 100; ++tick) {
-        Tick();
-        ASSERT_FALSE(banner->IsDone()) << "tick " << tick;
-    }
+    Ticks(99);
+    EXPECT_FALSE(banner->IsDone());
     Tick();
     EXPECT_TRUE(banner->IsDone());
     input.SetButton(false);
-    for (int tick = 100; tick <= 500; ++tick) {
-        ASSERT_FALSE(banner->IsDone()) << "tick " << tick;
-        Tick();
-    }
+    Ticks(400);
+    EXPECT_FALSE(banner->IsDone());
+    Tick();
     EXPECT_TRUE(banner->IsDone());
 
     // A new banner counts from its own start; an inactive one does not count.
@@ -74,13 +67,11 @@ TEST_F(CAnimCenterTest, IsDoneWaitsForTheMinimumThenTheClickOrTheTimeout) {
     EXPECT_FALSE(banner->IsDone());
 }
 
-using CAnimCenterDeathTest = ToolkitTest;
+using CAnimCenterDeathTest = CAnimCenterTest;
 
 TEST_F(CAnimCenterDeathTest, AMissingPictureIsFatalAndNamed) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    WriteSolid("data/gfx/general/level.png", 10, 10, LevelColour);
-    WriteSolid("data/gfx/general/game.png", 10, 10, GameColour);
-    WriteSolid("data/gfx/general/over.png", 10, 10, OverColour);
+    std::filesystem::remove(temp.File("data/gfx/general/cleared.png"));
     EXPECT_EXIT(CAnimCenter(), ::testing::ExitedWithCode(1), "cleared\\.png");
 }
 

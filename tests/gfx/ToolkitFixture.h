@@ -8,6 +8,7 @@
 #include "engine/Files.h"
 #include "engine/InputSeam.h"
 #include "engine/ScriptedInput.h"
+#include "gfx/Sprite.h"
 #include "scene/GameObject.h"
 #include "support/GLTestWindow.h"
 
@@ -24,13 +25,9 @@ protected:
         root.MakeRoot();
     }
 
+    // The objects a test adds to root are its own members, or heap objects the tree ends itself.
     void TearDown() override {
-        for (CGameObject* object : heap_) {
-            if (root.HasChild(object)) {
-                root.RemoveChild(object);
-                delete object;
-            }
-        }
+        root.RemoveAllChildren();
         SetInputSeam(nullptr);
         ShutDownApp();
         SetExecutableDirectory(savedDirectory_);
@@ -49,12 +46,9 @@ protected:
         ASSERT_TRUE(written) << name;
     }
 
-    // Adds a heap object under root; it is freed at the end unless the tree destroyed it.
-    template <class T>
-    T* AddToRoot(T* object) {
-        heap_.push_back(object);
-        root.AddChild(object);
-        return object;
+    void LoadSolid(Sprite& sprite, const std::string& name, int width, int height, uint32_t colour) {
+        WriteSolid(name, width, height, colour);
+        ASSERT_TRUE(sprite.Load(name)) << name;
     }
 
     // One logic tick of the tree below root, as the main loop runs it.
@@ -87,5 +81,4 @@ protected:
 
 private:
     std::string savedDirectory_;
-    std::vector<CGameObject*> heap_;
 };

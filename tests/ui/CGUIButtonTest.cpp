@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,16 +22,14 @@ protected:
     void PlayFeedback(const std::string& sound) override { played.push_back(sound); }
 };
 
+// A 40 x 20 button at (100, 200).
 class CGUIButtonTest : public ToolkitTest {
 protected:
     void SetUp() override {
         ToolkitTest::SetUp();
-        const std::pair<Sprite*, uint32_t> faces[] = {
-            {&idle, IdleColour}, {&over, OverColour}, {&pressed, PressedColour}};
-        for (auto [face, colour] : faces) {
-            WriteSolid("data/gfx/face.png", 40, 20, colour);
-            ASSERT_TRUE(face->Load("data/gfx/face.png"));
-        }
+        LoadSolid(idle, "data/gfx/idle.png", 40, 20, IdleColour);
+        LoadSolid(over, "data/gfx/over.png", 40, 20, OverColour);
+        LoadSolid(pressed, "data/gfx/pressed.png", 40, 20, PressedColour);
         CGUIButton::rolloverSound = "rollover";
         CGUIButton::pressSound = "press";
         button.idleFace = &idle;
@@ -43,7 +42,6 @@ protected:
     }
 
     void TearDown() override {
-        root.RemoveChild(&button);
         CGUIButton::rolloverSound.clear();
         CGUIButton::pressSound.clear();
         ToolkitTest::TearDown();
@@ -55,22 +53,6 @@ protected:
         Tick();
     }
 
-    // One tick with the mouse here, then the button's state and the clicks so far.
-    void Step(int x, int y, bool down, int state, int clicksSoFar) {
-        Mouse(x, y, down);
-        EXPECT_EQ(button.state, state) << "mouse " << x << "," << y << (down ? " down" : " up");
-        EXPECT_EQ(clicks, clicksSoFar) << "mouse " << x << "," << y << (down ? " down" : " up");
-    }
-
-    long Count(const std::string& sound) const {
-        return std::count(button.played.begin(), button.played.end(), sound);
-    }
-
-    uint32_t FaceShown() {
-        DrawTree();
-        return RgbAt(120, 210);
-    }
-
     Sprite idle;
     Sprite over;
     Sprite pressed;
@@ -78,54 +60,69 @@ protected:
     int clicks = 0;
 };
 
-TEST_F(CGUIButtonTest, ClicksOnlyWhenAPressIsReleasedOverIt) {
-    Step(50, 50, true, CGUIButton::Idle, 0);  // pressed outside, then dragged over it
-    Step(110, 210, true, CGUIButton::Pressed, 0);
-    Step(110, 210, false, CGUIButton::Over, 1);
-    Step(111, 211, false, CGUIButton::Over, 1);
-    EXPECT_EQ(Count("press"), 1);
-    // Moved off before the release, also in the same tick as the release: no click.
-    Step(110, 210, true, CGUIButton::Pressed, 1);
-    Step(300, 300, true, CGUIButton::Idle, 1);
-    Step(300, 300, false, CGUIButton::Idle, 1);
-    Step(110, 210, true, CGUIButton::Pressed, 1);
-    Step(300, 300, false, CGUIButton::Idle, 1);
-    EXPECT_EQ(Count("press"), 1);
-}
+TEST_F(CGUIButtonTest, ShowsItsStateClicksWhenAPressIsReleasedOverItAndSoundsEachClickAndArrival) {
+    const struct {
+        int x, y;
+        bool down;
+        uint32_t face;
+        int clicks, rollovers;
+    } steps[] = {
+        {50, 50, false, IdleColour, 0, 0},
+        {140, 220, false, OverColour, 0, 1},  // x + width, y + height: edges belong to it
+        {100, 200, false, OverColour, 0, 1},
+        {141, 220, false, IdleColour, 0, 1},
+        {140, 221, false, IdleColour, 0, 1},
+        {99, 200, false, IdleColour, 0, 1},
+        {120, 210, false, OverColour, 0, 2},
+        {120, 210, true, PressedColour, 0, 2},
+        {120, 210, false, OverColour, 1, 2},
+        {50, 50, true, IdleColour, 1, 2},  // pressed outside, then dragged over it
+        {110, 210, true, PressedColour, 1, 2},
+        {110, 210, false, OverColour, 2, 2},
+        {110, 210, true, PressedColour, 2, 2},  // moved off before the release
+        {300, 300, true, IdleColour, 2, 2},
+        {300, 300, false, IdleColour, 2, 2},
+        {110, 210, false, OverColour, 2, 3},  // back over it: an arrival too
+        {110, 210, true, PressedColour, 2, 3},
+        {300, 300, false, IdleColour, 2, 3},  // moved off in the tick of the release
+    };
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        const auto& step = steps[i];
+        Mouse(step.x, step.y, step.down);
+        DrawTree();
+        const auto& played = button.played;
+        EXPECT_EQ(RgbAt(120, 210), Rgb(step.face)) << "step " << i;
+        EXPECT_EQ(clicks, step.clicks) << "step " << i;
+        EXPECT_EQ(std::count(played.begin(), played.end(), "press"), step.clicks) << "step " << i;
+        EXPECT_EQ(std::count(played.begin(), played.end(), "rollover"), step.rollovers) << "step " << i;
+    }
 
-TEST_F(CGUIButtonTest, EdgesBelongToTheButtonAndEachArrivalSoundsOnce) {
-    Step(50, 50, false, CGUIButton::Idle, 0);
-    EXPECT_TRUE(button.played.empty());
-    Step(140, 220, false, CGUIButton::Over, 0);  // x + width, y + height
-    Step(100, 200, false, CGUIButton::Over, 0);
-    EXPECT_EQ(Count("rollover"), 1);
-    Step(141, 220, false, CGUIButton::Idle, 0);
-    Step(140, 221, false, CGUIButton::Idle, 0);
-    Step(99, 200, false, CGUIButton::Idle, 0);
-    Step(120, 210, false, CGUIButton::Over, 0);
-    EXPECT_EQ(Count("rollover"), 2);
-    // Coming back over it after a press that left it is an arrival too.
-    Step(120, 210, true, CGUIButton::Pressed, 0);
-    Step(10, 10, true, CGUIButton::Idle, 0);
-    Step(10, 10, false, CGUIButton::Idle, 0);
-    Step(120, 210, false, CGUIButton::Over, 0);
-    EXPECT_EQ(Count("rollover"), 3);
-}
-
-TEST_F(CGUIButtonTest, FaceFollowsTheStateAndMissingFacesFallBack) {
-    Mouse(110, 210, true);
-    EXPECT_EQ(FaceShown(), Rgb(PressedColour));
-    button.pressedFace = nullptr;
-    EXPECT_EQ(FaceShown(), Rgb(OverColour));
-    button.rolloverFace = nullptr;
-    EXPECT_EQ(FaceShown(), Rgb(IdleColour));
+    // Empty sound names play nothing; without a handler there is neither a click nor its sound.
+    CGUIButton::rolloverSound.clear();
+    CGUIButton::pressSound.clear();
     Mouse(110, 210, false);
-    EXPECT_EQ(FaceShown(), Rgb(IdleColour));
+    Mouse(110, 210, true);
+    Mouse(110, 210, false);
+    EXPECT_EQ(clicks, 3);
+    CGUIButton::pressSound = "press";
+    button.onClick = nullptr;
+    Mouse(110, 210, true);
+    Mouse(110, 210, false);
+    EXPECT_EQ(button.played.size(), 5u);
+    EXPECT_TRUE(button.IsOver());
+}
 
-    // Without an idle face the button is inert and invisible.
+TEST_F(CGUIButtonTest, MissingFacesFallBackAndWithoutAnIdleFaceItIsInertAndInvisible) {
+    Mouse(110, 210, true);
+    button.pressedFace = nullptr;
+    DrawTree();
+    EXPECT_EQ(RgbAt(120, 210), Rgb(OverColour));
+    button.rolloverFace = nullptr;
+    DrawTree();
+    EXPECT_EQ(RgbAt(120, 210), Rgb(IdleColour));
+
     Mouse(0, 0, false);
     button.idleFace = nullptr;
-    clicks = 0;
     Mouse(110, 210, true);
     Mouse(110, 210, false);
     EXPECT_EQ(button.state, CGUIButton::Idle);
@@ -134,37 +131,26 @@ TEST_F(CGUIButtonTest, FaceFollowsTheStateAndMissingFacesFallBack) {
     EXPECT_TRUE(IsBlack(ReadPixel(120, 210)));
 }
 
-TEST_F(CGUIButtonTest, WithoutSoundsOrHandlerItStaysQuiet) {
-    CGUIButton::rolloverSound.clear();
-    CGUIButton::pressSound.clear();
-    Mouse(110, 210, false);
-    Mouse(110, 210, true);
-    Mouse(110, 210, false);
-    EXPECT_TRUE(button.played.empty());
-    EXPECT_EQ(clicks, 1);
-
-    CGUIButton::pressSound = "press";
-    button.onClick = nullptr;
-    Mouse(110, 210, true);
-    Mouse(110, 210, false);
-    EXPECT_TRUE(button.played.empty());  // no handler: no click, no sound
-    EXPECT_TRUE(button.IsOver());
-}
-
 TEST_F(CGUIButtonTest, AHandlerMayEndTheButton) {
-    // A screen switch from a handler may free the button; the button must be done with itself by then.
+    // A screen switch from a handler may free the button; what the handler holds must live until it returns.
+    static std::weak_ptr<int> held;
+    static bool heldThroughout = false;
     auto* temporary = new CGUIButton;
     temporary->idleFace = &idle;
-    temporary->onClick = [this, temporary] {
-        ++clicks;
+    auto token = std::make_shared<int>(0);
+    held = token;
+    temporary->onClick = [temporary, token] {
+        (void)token;
         delete temporary;
+        heldThroughout = !held.expired();
     };
+    token.reset();
     input.MoveMouse(10, 10);
     input.SetButton(true);
     temporary->Update();
     input.SetButton(false);
     temporary->Update();
-    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(heldThroughout);
 }
 
 }  // namespace

@@ -9,25 +9,19 @@ namespace {
 constexpr uint32_t BarColour = PackRGBA(90, 90, 90);
 constexpr uint32_t KnobColour = PackRGBA(255, 255, 0);
 
+// A 220 x 10 bar at (100, 200), its track from x 110 to 310.
 class CGUISlideBarTest : public ToolkitTest {
 protected:
     void SetUp() override {
         ToolkitTest::SetUp();
-        WriteSolid("data/gfx/bar.png", 220, 10, BarColour);
-        WriteSolid("data/gfx/knob.png", 10, 16, KnobColour);
-        ASSERT_TRUE(bar.Load("data/gfx/bar.png"));
-        ASSERT_TRUE(knob.Load("data/gfx/knob.png"));
+        LoadSolid(bar, "data/gfx/bar.png", 220, 10, BarColour);
+        LoadSolid(knob, "data/gfx/knob.png", 10, 16, KnobColour);
         slider.bar = &bar;
         slider.knob = &knob;
         slider.x = 100;
         slider.y = 200;
         slider.SetTrack(10, 200, -3);
         root.AddChild(&slider);
-    }
-
-    void TearDown() override {
-        root.RemoveChild(&slider);
-        ToolkitTest::TearDown();
     }
 
     void Mouse(int x, int y, bool down) {
@@ -41,27 +35,24 @@ protected:
     CGUISlideBar slider;
 };
 
-TEST_F(CGUISlideBarTest, FollowsTheDraggingMouseOnlyAlongTheTrack) {
-    Mouse(160, 205, true);  // trackStart + 50 from x
-    EXPECT_EQ(slider.value, 0.25f);
-    Mouse(310, 200, true);
-    EXPECT_EQ(slider.value, 1.0f);
-    Mouse(110, 210, true);  // bounds included
-    EXPECT_EQ(slider.value, 0.0f);
-
-    Mouse(160, 205, true);
-    Mouse(170, 211, true);   // below the bar
-    Mouse(311, 205, true);   // past the end
-    Mouse(109, 205, true);   // before the start
-    Mouse(260, 205, false);  // over it, but not dragging
-    EXPECT_EQ(slider.value, 0.25f);
-}
-
-TEST_F(CGUISlideBarTest, KnobSitsOnTheValue) {
-    slider.SetValue(0.25f);
+TEST_F(CGUISlideBarTest, FollowsTheDraggingMouseOnlyAlongTheTrackAndTheKnobSitsOnTheValue) {
+    const struct {
+        int x, y;
+        bool down;
+        float value;
+    } steps[] = {
+        {160, 205, true, 0.25f},  {310, 200, true, 1.0f},  {110, 210, true, 0.0f},  // bounds included
+        {160, 205, true, 0.25f},  {170, 211, true, 0.25f},                          // below the bar
+        {311, 205, true, 0.25f},  {109, 205, true, 0.25f},                          // past either end
+        {260, 205, false, 0.25f},                                                   // not dragging
+    };
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        Mouse(steps[i].x, steps[i].y, steps[i].down);
+        EXPECT_EQ(slider.value, steps[i].value) << "step " << i;
+    }
     DrawTree();
     EXPECT_EQ(RgbAt(100, 200), Rgb(BarColour));
-    EXPECT_TRUE(Drawn(KnobColour, 155, 197, 10, 16));  // centre 160, half a knob to the left, 3 up
+    EXPECT_TRUE(Drawn(KnobColour, 155, 197, 10, 16));  // centred on x 160, 3 up
 }
 
 TEST_F(CGUISlideBarTest, SetValueClampsAndWithoutPicturesOrTrackNothingHappens) {
