@@ -204,7 +204,7 @@ void HeadlessDriver::ApplyEvent(const Event& event) {
         input_.SetKey(KeyCodeFromName(arguments[0]), arguments[1] == "down");
     } else if (event.action == "shot") {
         if (!App.window->SaveScreenshot(arguments[0], GameWindow::ScreenshotPng, 0, 0)) {
-            ReportWriteFailure(arguments[0], "");
+            ReportWriteFailure(arguments[0], App.window->ScreenshotError());
         }
     } else if (event.action == "board") {
         WriteBoard(arguments[0]);

@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "engine/Clock.h"
@@ -189,8 +190,9 @@ void GameWindow::FlipBackBuffer(bool waitWhileInactive, bool resetView) {
     }
     // Taken before the swap: afterwards the back buffer holds nothing defined.
     const std::string screenshotPath = screenshotShortcut_.PathIfPressed();
-    if (!screenshotPath.empty()) {
-        SaveScreenshot(screenshotPath, ScreenshotTga, 0, 0);
+    if (!screenshotPath.empty() && !SaveScreenshot(screenshotPath, ScreenshotTga, 0, 0)) {
+        std::fprintf(stderr, "tandolo: could not write %s: %s\n", screenshotPath.c_str(),
+                     screenshotError_.c_str());
     }
     InputSeam& seam = CurrentInputSeam();
     seam.BeforePresent();
@@ -274,7 +276,7 @@ bool GameWindow::SaveScreenshot(const std::string& path, int format, int width, 
         width = width_;
         height = height_;
     }
-    return WriteScreenshot(path, format, width, height);
+    return WriteScreenshot(path, format, width, height, screenshotError_);
 }
 
 std::unique_ptr<GameWindow> CreateGameWindowObject(bool /*openGL*/, bool depthBuffer) {

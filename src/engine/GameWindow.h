@@ -81,6 +81,8 @@ public:
 
     // Writes the back buffer as drawn so far (width/height 0: the screen's size).
     bool SaveScreenshot(const std::string& path, int format, int width, int height);
+    // Why the last SaveScreenshot failed.
+    const std::string& ScreenshotError() const { return screenshotError_; }
 
     // The letterbox of the window as it is now.
     Letterbox CurrentLetterbox() const;
@@ -114,6 +116,7 @@ private:
     bool quitRequested_ = false;
     bool drawSystemCursor_ = false;
     ScreenshotShortcut screenshotShortcut_;
+    std::string screenshotError_;
     Letterbox letterbox_;
     bool clipOn_ = false;
     int clipRect_[4] = {0, 0, 0, 0};

@@ -3,7 +3,9 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -16,8 +18,10 @@
 
 namespace {
 
-bool SaveWithSdl(const std::vector<uint8_t>& rgba, int width, int height, int format,
-                 const std::string& path) {
+bool SaveWithSdl(const std::vector<uint8_t>& rgba, int width, int height, int format, const std::string& path,
+                 std::string& error) {
+    SDL_ClearError();
+    errno = 0;
     SDL_Surface* wrapped = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(rgba.data()), width,
                                                               height, 32, width * 4, SDL_PIXELFORMAT_RGBA32);
     if (!wrapped) {
@@ -43,6 +47,12 @@ bool SaveWithSdl(const std::vector<uint8_t>& rgba, int width, int height, int fo
             break;
     }
     SDL_FreeSurface(rgb);
+    if (result != 0) {
+        // The system's reason when opening the file failed; SDL's own words say only "couldn't open".
+        error = errno != 0                ? std::strerror(errno)
+                : *SDL_GetError() != '\0' ? SDL_GetError()
+                                          : "unknown format";
+    }
     return result == 0;
 }
 
@@ -53,9 +63,10 @@ bool FileExists(const std::string& path) {
 
 }  // namespace
 
-bool WriteScreenshot(const std::string& path, int format, int width, int height) {
+bool WriteScreenshot(const std::string& path, int format, int width, int height, std::string& error) {
     std::vector<uint8_t> pixels = ReadScreenPixels(width, height);
     if (pixels.empty()) {
+        error = "the screen could not be read";
         return false;
     }
     // The back buffer's alpha is whatever blending left there; a screenshot is opaque.
@@ -63,9 +74,14 @@ bool WriteScreenshot(const std::string& path, int format, int width, int height)
         pixels[i] = 255;
     }
     if (format == GameWindow::ScreenshotTga) {
-        return SaveTgaFile(path, pixels.data(), width, height, false);
+        errno = 0;
+        if (!SaveTgaFile(path, pixels.data(), width, height, false)) {
+            error = errno != 0 ? std::strerror(errno) : "the file could not be written";
+            return false;
+        }
+        return true;
     }
-    return SaveWithSdl(pixels, width, height, format, path);
+    return SaveWithSdl(pixels, width, height, format, path, error);
 }
 
 std::string ScreenshotShortcut::PathIfPressed() {

@@ -3,8 +3,9 @@
 #include <string>
 
 // Writes the back buffer as drawn so far, scaled to width x height and made opaque.
-// format: a GameWindow::ScreenshotFormat; false for any other, or when nothing could be written.
-bool WriteScreenshot(const std::string& path, int format, int width, int height);
+// format: a GameWindow::ScreenshotFormat; false for any other, or when nothing could be written,
+// with the reason in error.
+bool WriteScreenshot(const std::string& path, int format, int width, int height, std::string& error);
 
 // Shift with Print Screen or F12 asks for a screenshot: one per press, numbered after the ones
 // already in the game's folder (earlier sessions' are kept).
