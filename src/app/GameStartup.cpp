@@ -1,12 +1,11 @@
 #include "app/GameStartup.h"
 
-#include <fstream>
-
 #include "app/CScreenPreview.h"
 #include "app/CShowcase.h"
 #include "core/App.h"
 #include "core/Random.h"
 #include "engine/Clock.h"
+#include "engine/EngineFile.h"
 #include "engine/Files.h"
 #include "engine/GameWindow.h"
 #include "engine/TarArchive.h"
@@ -17,13 +16,13 @@ namespace {
 
 // The full-screen byte of the settings file; no file or a short one means a window.
 bool ReadFullScreenSetting() {
-    constexpr std::streamoff fullScreenOffset = 8;
-    std::ifstream settings("options.dat", std::ios::binary);
-    char flag = 0;
-    if (!settings.seekg(fullScreenOffset) || !settings.get(flag)) {
+    constexpr size_t fullScreenOffset = 8;
+    std::string settings;
+    std::string error;
+    if (!ReadRegularFile("options.dat", settings, error, 4096) || settings.size() <= fullScreenOffset) {
         return false;
     }
-    return flag != 0;
+    return settings[fullScreenOffset] != 0;
 }
 
 }  // namespace

@@ -63,9 +63,9 @@ protected:
     // In sanitizer builds the leak check stays off for the child: its tracer can crash at
     // exit while the software renderer's threads wind down, and the tests in this process
     // check leaks of the same code anyway.
-    int Run(const std::string& arguments) {
-        const std::string command = "ASAN_OPTIONS=detect_leaks=0 " + Program() + " " + arguments + " >" +
-                                    dir.File("log.txt") + " 2>&1";
+    int Run(const std::string& arguments, const std::string& prefix = "") {
+        const std::string command = prefix + " ASAN_OPTIONS=detect_leaks=0 " + Program() + " " + arguments +
+                                    " >" + dir.File("log.txt") + " 2>&1";
         const int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
@@ -154,6 +154,12 @@ TEST_F(HeadlessRunTest, BadArgumentsAndScriptsAreRefused) {
         EXPECT_EQ(Run(arguments), 2) << arguments;
         EXPECT_NE(Log().find(message), std::string::npos) << arguments << " said: " << Log();
     }
+}
+
+// A FIFO would block a plain open of the settings until something writes to it.
+TEST_F(HeadlessRunTest, AFifoInPlaceOfTheSettingsDoesNotHangTheStart) {
+    ASSERT_EQ(mkfifo(dir.File("options.dat").c_str(), 0600), 0);
+    EXPECT_EQ(Run("--ticks 2", "cd " + dir.Path() + " && timeout 20 env"), 0) << Log();
 }
 
 // A shot or board that cannot be written is no success: the run says why and ends with code 3.
