@@ -1,8 +1,9 @@
 #pragma once
 
-#include <fstream>
+#include <algorithm>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "game/CCell.h"
 #include "game/CCellPictures.h"
 #include "game/CCellVirus.h"
+#include "game/CItem.h"
 #include "game/CTimer.h"
 #include "game/CTree.h"
 #include "game/CTutorials.h"
@@ -29,9 +31,13 @@ protected:
     static constexpr uint32_t SquareColour = PackRGBA(90, 90, 90);
     static constexpr uint32_t ClearedColour = PackRGBA(200, 200, 255);
     static constexpr uint32_t WaterColour = PackRGBA(0, 255, 255);
+    static constexpr uint32_t ArrowColour = PackRGBA(255, 128, 0);
+    static constexpr uint32_t CircleColour = PackRGBA(255, 0, 0);
+    static constexpr uint32_t VirusColour = PackRGBA(0, 120, 0);
+    static constexpr uint32_t VirusHalfBlinkColour = PackRGBA(0, 140, 0);
     static constexpr int PetSize = 16;
 
-    // Each pet kind has a base picture of its own colour; the other states are grey shades.
+    // Each pet kind has a base picture of its own colour.
     static uint32_t PetColour(int kind) {
         return PackRGBA(static_cast<uint8_t>(40 + kind * 12), static_cast<uint8_t>(200 - kind * 10), 30);
     }
@@ -78,51 +84,48 @@ protected:
         ToolkitTest::TearDown();
     }
 
+    // Pictures other than the pets' bases, the squares, the water, the arrows and the virus are
+    // told apart by the tests only as different pictures, not by colour.
     void WritePictures() {
-        const auto solid = [this](const std::string& path, int w, int h, uint32_t colour) {
+        const auto write = [this](const std::string& path, int w, int h, uint32_t colour) {
             WriteSolid("data/gfx/" + path, w, h, colour);
         };
-        const auto pet = [&](const std::string& path, uint32_t colour) {
-            solid(path, PetSize, PetSize, colour);
+        const auto cell = [&](const std::string& name, uint32_t colour) {
+            write("cells/" + name, PetSize, PetSize, colour);
         };
-        for (int kind = 0; kind < 16; ++kind) {
-            const std::string base = std::string("cells/") + CCellPictures::KindName(kind);
-            pet(base + ".tga", PetColour(kind));
-            pet(base + "_inter_blink.tga", PackRGBA(20, 20, 20));
-            pet(base + "_blink.tga", PackRGBA(10, 10, 10));
-            pet(base + "0.tga", PackRGBA(250, 0, 250));
+        const auto frames = [&](const std::string& name, int count, const std::string& extension) {
+            for (int i = 0; i < count; ++i) {
+                cell(name + std::to_string(i) + extension, PackRGBA(200, 200, static_cast<uint8_t>(i * 40)));
+            }
+        };
+        for (int kind = 0; kind < CellKind::PetCount; ++kind) {
+            const std::string name = CCellPictures::KindName(kind);
+            cell(name + ".tga", PetColour(kind));
+            cell(name + "_inter_blink.tga", PackRGBA(20, 20, 20));
+            cell(name + "_blink.tga", PackRGBA(10, 10, 10));
+            cell(name + "0.tga", PackRGBA(250, 0, 250));
         }
-        for (int i = 0; i < 8; ++i) {
-            const std::string n = std::to_string(i);
-            solid("items/wateref" + n + ".tga", 10, 10, WaterColour);
-            if (i < 6) {
-                pet("cells/star_items" + n + ".tga", PackRGBA(255, 255, static_cast<uint8_t>(i * 40)));
-            }
-            if (i < 5) {
-                pet("cells/light" + n + ".png", PackRGBA(255, 255, 200));
-                pet("cells/plok_star" + n + ".png", PackRGBA(255, 200, 255));
-            }
-            if (i < 3) {
-                pet("cells/ploc" + n + ".png", PackRGBA(200, 255, 255));
-            }
-        }
+        frames("star_items", 6, ".tga");
+        frames("light", 5, ".png");
+        frames("plok_star", 5, ".png");
+        frames("ploc", 3, ".png");
         for (const std::string colour : {"red", "green", "blue", "violet"}) {
-            for (int i = 0; i < 3; ++i) {
-                pet("cells/water_" + colour + std::to_string(i) + ".tga",
-                    PackRGBA(0, 0, static_cast<uint8_t>(100 + i * 50)));
-            }
-            solid("general/" + colour + "bubble.png", 24, 24, PackRGBA(0, 0, 200));
-            solid("general/arrows_" + colour + "w.png", 8, 8, PackRGBA(255, 128, 0));
+            frames("water_" + colour, 3, ".tga");
+            write("general/" + colour + "bubble.png", 24, 24, PackRGBA(0, 0, 200));
+            write("general/arrows_" + colour + "w.png", 8, 8, ArrowColour);
         }
-        pet("cells/virus.tga", PackRGBA(0, 120, 0));
-        pet("cells/virus_inter_blink.tga", PackRGBA(0, 140, 0));
-        pet("cells/virus_blink.tga", PackRGBA(0, 160, 0));
-        solid("grid/square_bgbgray.tga", 64, 65, SquareColour);
-        solid("grid/square_invert.tga", 64, 65, ClearedColour);
-        solid("grid/circletga.tga", 4, 4, PackRGBA(255, 0, 0));
-        solid("items/sandclock.tga", 10, 10, PackRGBA(255, 255, 0));
-        solid("general/mouse_pointer.tga", 16, 24, PackRGBA(255, 255, 255));
-        solid("items/xnumbers.tga", 121, 12, PackRGBA(255, 0, 0));
+        for (int i = 0; i < BubbleBlast::WaterFrameCount; ++i) {
+            write("items/wateref" + std::to_string(i) + ".tga", 10, 10, WaterColour);
+        }
+        cell("virus.tga", VirusColour);
+        cell("virus_inter_blink.tga", VirusHalfBlinkColour);
+        cell("virus_blink.tga", PackRGBA(0, 160, 0));
+        write("grid/square_bgbgray.tga", 64, 65, SquareColour);
+        write("grid/square_invert.tga", 64, 65, ClearedColour);
+        write("grid/circletga.tga", 4, 4, CircleColour);
+        write("items/sandclock.tga", 10, 10, PackRGBA(255, 255, 0));
+        write("general/mouse_pointer.tga", 16, 24, PackRGBA(255, 255, 255));
+        write("items/xnumbers.tga", 121, 12, PackRGBA(255, 0, 0));
     }
 
     // A full grid of the given size.
@@ -130,76 +133,69 @@ protected:
         return Rows(static_cast<size_t>(rows), std::string(static_cast<size_t>(columns), code));
     }
 
-    void LoadGrid(const std::vector<std::string>& rows, const std::string& keys = "TIME:100\n") {
-        std::string error;
-        ASSERT_TRUE(TryLoadGrid(rows, keys, error)) << error;
-        board->Layout();
-    }
-
-    bool TryLoadGrid(const std::vector<std::string>& rows, const std::string& keys, std::string& error) {
-        const std::string path = temp.File("grid.txt");
-        {
-            std::ofstream file(path);
-            for (const std::string& row : rows) {
-                file << row << "\n";
-            }
-            file << keys;
+    // The grid rows followed by a key line, as a level file begins.
+    bool TryLoadGrid(const Rows& rows, std::string& error) {
+        std::stringstream file;
+        for (const std::string& row : rows) {
+            file << row << "\n";
         }
-        std::ifstream file(path);
+        file << "TIME:100\n";
         return board->LoadGrid(file, "grid.txt", error);
     }
 
-    // A board laid out cell by cell: one character a cell (see BoardText::KindOfCode), every
-    // non-hole square still to clear, its sets found.
-    void Build(const std::vector<std::string>& rows) {
-        std::vector<std::string> grid;
-        for (const std::string& row : rows) {
-            std::string line;
-            for (char code : row) {
-                line += code == '.' ? '.' : 'X';
+    void LoadGrid(const Rows& rows) {
+        std::string error;
+        ASSERT_TRUE(TryLoadGrid(rows, error)) << error;
+        board->Layout();
+    }
+
+    // A board laid out cell by cell, one BoardText code a cell, every non-hole square still to
+    // clear, its sets found as Fill does.
+    void Build(const Rows& rows) {
+        Rows grid = rows;
+        for (std::string& row : grid) {
+            for (char& code : row) {
+                code = code == '.' ? '.' : 'X';
             }
-            grid.push_back(line);
         }
         LoadGrid(grid);
-        for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-            for (int c = 0; c < static_cast<int>(rows[static_cast<size_t>(r)].size()); ++c) {
+        for (int r = 0; r < board->height; ++r) {
+            for (int c = 0; c < board->width; ++c) {
                 const char code = rows[static_cast<size_t>(r)][static_cast<size_t>(c)];
                 if (code != '.') {
                     ASSERT_NE(board->SetCell(c, r, BoardText::KindOfCode(code)), nullptr) << code;
                 }
             }
         }
-        board->FindSets();  // as Fill does
+        board->FindSets();
     }
 
     // The board as text, one character a square.
-    Rows Picture(const std::function<char(int, int)>& code) const {
+    Rows Picture(const std::function<char(const CCell*, int index)>& code) const {
         Rows rows(static_cast<size_t>(board->height));
         for (int r = 0; r < board->height; ++r) {
             for (int c = 0; c < board->width; ++c) {
-                rows[static_cast<size_t>(r)] += code(c, r);
+                rows[static_cast<size_t>(r)] += code(At(c, r), board->Index(c, r));
             }
         }
         return rows;
     }
 
-    // Kinds in the Build characters, '_' for an empty square.
+    // Kinds in the Build codes, '_' for an empty square.
     Rows Kinds() const {
-        return Picture(
-            [this](int c, int r) { return At(c, r) ? BoardText::CodeOfKind(At(c, r)->kind) : '_'; });
+        return Picture([](const CCell* cell, int) { return cell ? BoardText::CodeOfKind(cell->kind) : '_'; });
     }
 
     Rows States() const {
-        return Picture([this](int c, int r) {
-            const CCell* cell = At(c, r);
+        return Picture([](const CCell* cell, int) {
             return !cell ? '_' : cell->kind == CellKind::Hole ? '.' : static_cast<char>('0' + cell->state);
         });
     }
 
     // '#' for a square still to clear.
     Rows Squares() const {
-        return Picture([this](int c, int r) {
-            return board->toClear[static_cast<size_t>(r * board->width + c)] == 1 ? '#' : '-';
+        return Picture([this](const CCell*, int index) {
+            return board->toClear[static_cast<size_t>(index)] == 1 ? '#' : '-';
         });
     }
 
@@ -230,9 +226,9 @@ protected:
         Tick();
     }
 
-    // Ticks until the board is free with no cell clearing or gone, at most limit ticks.
-    void Settle(int limit = 2000) {
-        for (int i = 0; i < limit; ++i) {
+    // Ticks until the board is free with no cell clearing or gone.
+    void Settle() {
+        for (int i = 0; i < 2000; ++i) {
             if (!board->busy && !board->AnyCellInState(CellState::Clearing) &&
                 !board->AnyCellInState(CellState::Gone)) {
                 return;
@@ -240,6 +236,27 @@ protected:
             Tick();
         }
         FAIL() << "the board did not settle";
+    }
+
+    void Hold(int32_t type, int uses) {
+        pointer->Hold(&pointer->arrow, type);
+        pointer->usesLeft = uses;
+    }
+
+    // No help item waiting in the trees, as at a level's start.
+    void EmptyTrees() {
+        for (CTree* tree : {&leftTree, &rightTree}) {
+            delete tree->slotA;
+            delete tree->slotB;
+            tree->slotA = tree->slotB = nullptr;
+            tree->nextToB = false;
+        }
+    }
+
+    bool Notified(int category, int index, int related) const {
+        const auto& sent = tutorials.notifications;
+        return std::find(sent.begin(), sent.end(), CTutorials::Notification{category, index, related}) !=
+               sent.end();
     }
 
     CCell* At(int column, int row) const { return board->CellAt(column, row); }

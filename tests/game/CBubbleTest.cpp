@@ -3,15 +3,14 @@
 
 #include "game/BoardFixture.h"
 #include "game/CBubble.h"
-#include "game/CItem.h"
 
 namespace {
 
 class CBubbleTest : public BoardTest {
 protected:
     Rows Marked() const {
-        return Picture([this](int c, int r) {
-            return board->bubbleBlast.marked[static_cast<size_t>(r * board->width + c)] != 0 ? 'o' : '.';
+        return Picture([this](const CCell*, int index) {
+            return board->bubbleBlast.marked[static_cast<size_t>(index)] != 0 ? 'o' : '.';
         });
     }
 
@@ -43,54 +42,36 @@ TEST_F(CBubbleTest, EachColourClearsItsPatternSkippingHoles) {
     }
 }
 
-TEST_F(CBubbleTest, ABlastClearsTheMarkedCellsAndTheirSquaresAndFloatsBubbles) {
-    Build({"FKPM", ".K-M", "PMDF"});
-    ASSERT_TRUE(board->ApplyItemAt(2, 1, ItemType::Soap));
-    EXPECT_EQ(States(), (Rows{"0000", ".333", "0000"}));
-    EXPECT_EQ(Squares(), (Rows{"####", "----", "####"}));
-    EXPECT_EQ(FloatingBubbles(), 2u);  // one per cleared cell but the soaped one
-    EXPECT_TRUE(board->busy);
-    EXPECT_EQ(board->bubbleBlast.frame, 0);
-    EXPECT_EQ(board->lastClearTick, App.tickCount);
-    EXPECT_EQ(clearedCells, 0);  // only sets count
-
-    Build({"+"});
-    ASSERT_TRUE(board->ApplyItemAt(0, 0, ItemType::Soap));
-    EXPECT_EQ(FloatingBubbles(), 2u);  // the earlier bubbles float on; none was added
-
-    Build({"F%P", "K|M", "P%D"});
-    ASSERT_TRUE(board->ApplyItemAt(1, 1, ItemType::Soap));
-    EXPECT_EQ(States(), (Rows{"030", "030", "030"}));  // viruses too
-}
-
-TEST_F(CBubbleTest, SoapOnAnythingButABubbleDoesNothingAndABubbleNeedsSoap) {
-    Build({"F-", "KP"});
-    EXPECT_FALSE(board->ApplyItemAt(0, 0, ItemType::Soap));
-    EXPECT_FALSE(board->ApplyItemAt(1, 0, ItemType::Vaccine));
-    EXPECT_FALSE(board->ApplyItemAt(1, 0, CCustomPointer::NoItem));
-    EXPECT_FALSE(board->busy);
-}
-
-TEST_F(CBubbleTest, ASoapClickedOffTheBubblesIsGivenBackAndTheBlastRunsFortyEightTicks) {
-    Build({"FKP", "|MD"});
-    pointer->Hold(&pointer->arrow, ItemType::Soap);
-    pointer->usesLeft = 1;
+// Off the bubbles a soap is given back. On one, the marked cells (viruses too) and their
+// squares clear, all but the soaped one float off in bubbles, and water runs 8 frames of 6
+// ticks while the board waits.
+TEST_F(CBubbleTest, ABlastClearsTheMarkedCellsAndSquaresFloatsBubblesAndRunsFortyEightTicks) {
+    Build({"FKPM", ".K-%", "PMDF"});
+    Hold(ItemType::Soap, 1);
     ClickAt(0, 0);
     EXPECT_EQ(soapsGiven, 1);
     EXPECT_EQ(pointer->heldType, CCustomPointer::NoItem);
-
     Ticks(40);
-    pointer->Hold(&pointer->arrow, ItemType::Soap);
-    pointer->usesLeft = 1;
-    ClickAt(0, 1);
+    Hold(ItemType::Soap, 1);
+    ClickAt(2, 1);
     EXPECT_EQ(soapsGiven, 1);
-    ASSERT_TRUE(board->busy);
+    EXPECT_EQ(States()[1], ".333");
+    EXPECT_EQ(Squares(), (Rows{"####", "----", "####"}));
+    EXPECT_EQ(FloatingBubbles(), 2u);
+    EXPECT_EQ(board->lastClearTick, App.tickCount);
+    EXPECT_EQ(clearedCells, 0);  // only sets count
     ASSERT_EQ(board->bubbleBlast.frame, 0);
     Ticks(47);
+    EXPECT_TRUE(board->busy);
     EXPECT_EQ(board->bubbleBlast.frame, 7);
     Tick();
     EXPECT_EQ(board->bubbleBlast.frame, -1);
-    EXPECT_EQ(Squares(), (Rows{"-##", "-##"}));
+
+    Build({"F-", "KP"});  // soap does nothing to anything but a bubble, and a bubble needs soap
+    EXPECT_FALSE(board->ApplyItemAt(0, 0, ItemType::Soap));
+    EXPECT_FALSE(board->ApplyItemAt(1, 0, ItemType::Vaccine));
+    EXPECT_FALSE(board->ApplyItemAt(1, 0, CCustomPointer::NoItem));
+    EXPECT_EQ(States(), (Rows{"00", "00"}));
 }
 
 TEST_F(CBubbleTest, AFloatingBubbleRisesSwaysAndLeavesTheScreen) {

@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "game/BoardFixture.h"
@@ -48,24 +47,6 @@ TEST_F(CCellTest, BlinksAndBubblesRunThroughTheirPictures) {
     EXPECT_EQ(virus.blinkPhase, 0);
 }
 
-// Each effect runs through its pictures, one an update, and the cell is then gone and not drawn.
-TEST_F(CCellTest, ClearingRunsThroughItsEffectsPicturesThenShowsNothing) {
-    for (const auto& [effect, frames] : {std::pair{ClearEffect::Light, 5}, std::pair{ClearEffect::Ploc, 3},
-                                         std::pair{ClearEffect::PlokStar, 5}}) {
-        SCOPED_TRACE(effect);
-        CCellNormal pet(CellKind::Frog);
-        pet.effectClass = effect;
-        pet.SetState(CellState::Clearing);
-        for (int i = 0; i < frames; ++i) {
-            ASSERT_EQ(pet.state, CellState::Clearing);
-            EXPECT_NE(cellPictures->PictureFor(pet), nullptr);
-            pet.Update();
-        }
-        EXPECT_EQ(pet.state, CellState::Gone);
-        EXPECT_EQ(cellPictures->PictureFor(pet), nullptr);
-    }
-}
-
 TEST_F(CCellTest, AllStarsTwinkleTogetherThroughSixPictures) {
     Build({"*F*"});
     cellPictures->starTwinkle = 1;
@@ -79,25 +60,6 @@ TEST_F(CCellTest, AllStarsTwinkleTogetherThroughSixPictures) {
     EXPECT_NE(shown[2], shown[3]);  // 1..3 frame 0, 4..7 frame 1
     EXPECT_EQ(shown[3], shown[6]);
     EXPECT_NE(shown[22], shown[0]);
-}
-
-TEST_F(CCellTest, TheForbiddenItemClearsEveryPetOfItsKindButNoSquare) {
-    Build({"FKF", "KFK"});
-    PointAt(0, 1);
-    board->ClearAllOfKind(CellKind::Frog + 1);
-    EXPECT_EQ(States(), (Rows{"030", "303"}));
-    EXPECT_EQ(Squares(), (Rows{"###", "###"}));
-}
-
-TEST_F(CCellTest, WhileATutorialShowsTheBoardHighlightsButTakesNoClick) {
-    Build({"FFFK"});
-    tutorials.showing = true;
-    ClickAt(0, 0);
-    EXPECT_EQ(States()[0], "2220");
-    EXPECT_FALSE(board->mousePressed);
-    tutorials.showing = false;
-    ClickAt(0, 0);
-    EXPECT_EQ(States()[0], "3330");
 }
 
 }  // namespace
