@@ -14,7 +14,7 @@ class BubbleBlast {
 public:
     static constexpr int WaterFrameCount = 8;
     static constexpr int TicksPerFrame = 6;
-    static constexpr int MaxCells = 30 * 30;
+    static constexpr int MaxCells = 30 * 30;  // CBoard::MaxCells, which the board asserts
 
     // Loads the water pictures.
     BubbleBlast();

@@ -33,7 +33,7 @@ public:
     int32_t period = 0;
     // Ticks into the move, 0 when no spread runs.
     int32_t step = 0;
-    // Free ticks counted since the level started.
+    // The board's free ticks, counted from 1.
     int32_t clock = 1;
 
 private:
