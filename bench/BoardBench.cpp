@@ -4,8 +4,8 @@
 #include <SDL_opengl.h>
 
 #include <benchmark/benchmark.h>
+#include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -14,21 +14,27 @@
 #include "engine/GameWindow.h"
 #include "engine/InputSeam.h"
 #include "engine/ScriptedInput.h"
+#include "flow/CBoardPreview.h"
+#include "flow/LevelFile.h"
 #include "game/CBoard.h"
-#include "game/CBoardPreview.h"
 #include "gfx/PictureBank.h"
 
 namespace {
 
 // The whole grid playable, at the scale that fits 30 rows on the screen.
-std::string WriteFullLevel() {
-    const std::string path = "/tmp/tandolo-bench-level30.txt";
-    std::ofstream level(path);
+LevelFile FullLevel() {
+    std::string text;
     for (int row = 0; row < 30; ++row) {
-        level << std::string(30, 'X') << '\n';
+        text += std::string(30, 'X') + '\n';
     }
-    level << "\nSCALE:30\nCELLS_NORMAL:FKPMDTSR\nPROB_STAR:5\nPROB_BUBBLE:5\nPROB_VIRUS:3\nTIMEVIRUS:5\n";
-    return path;
+    text += "\nSCALE:30\nCELLS_NORMAL:FKPMDTSR\nPROB_STAR:5\nPROB_BUBBLE:5\nPROB_VIRUS:3\nTIMEVIRUS:5\n";
+    LevelFile level;
+    std::string error;
+    if (!level.Parse(text, "level30.txt", error)) {
+        std::fprintf(stderr, "tandolo-bench: %s\n", error.c_str());
+        std::exit(1);
+    }
+    return level;
 }
 
 struct Stage {
@@ -44,13 +50,11 @@ struct Stage {
         App.window = window.get();
         App.pictures = &pictures;
         SeedRandom(1);
-        const std::string level = WriteFullLevel();
-        preview = std::make_unique<CBoardPreview>(level);
+        preview = std::make_unique<CBoardPreview>(FullLevel());
         if (!preview->Error().empty()) {
             std::fprintf(stderr, "tandolo-bench: %s\n", preview->Error().c_str());
             std::exit(1);
         }
-        std::remove(level.c_str());
         board = preview->Board();
         board->SetActive(true);  // no level-start reveal
         input.MoveMouse(400, 300);

@@ -15,9 +15,10 @@
 #include "engine/Clock.h"
 #include "engine/GameWindow.h"
 #include "engine/Input.h"
+#include "flow/CBoardPreview.h"
+#include "flow/LevelFile.h"
 #include "game/BoardText.h"
 #include "game/CBoard.h"
-#include "game/CBoardPreview.h"
 #include "scene/GameObject.h"
 
 namespace {
@@ -139,16 +140,22 @@ bool HeadlessDriver::ParseScript(const std::string& text, const std::string& sou
 HeadlessDriver::HeadlessDriver(Options options) : options_(std::move(options)) {}
 
 int HeadlessDriver::Run() {
+    // A malformed level ends the run before anything of it runs, or a window opens.
+    LevelFile level;
+    if (!options_.boardLevel.empty() && !level.Load(options_.boardLevel, rootError_)) {
+        std::fprintf(stderr, "tandolo-headless: %s\n", rootError_.c_str());
+        return 2;
+    }
     startWallMs_ = WallMilliseconds();
     input_.onBeforePresent = [this] { OnFrame(); };
     SetInputSeam(&input_);
-    const int exitCode = RunGame(options_.commandLine, [this] {
+    const int exitCode = RunGame(options_.commandLine, [this, &level] {
         // Seeded after start-up so the same script always sees the same game.
         SeedRandom(options_.seed);
         if (options_.boardLevel.empty()) {
             return MakeGameRoot();
         }
-        auto preview = std::make_unique<CBoardPreview>(options_.boardLevel);
+        auto preview = std::make_unique<CBoardPreview>(level);
         rootError_ = preview->Error();
         return std::unique_ptr<CGameObject>(std::move(preview));
     });

@@ -24,7 +24,6 @@
 
 namespace {
 
-constexpr int MaxLineLength = 100;
 constexpr int FallStep = 6;
 constexpr int FallEnd = 65;
 constexpr uint32_t IdleTicks = 420;
@@ -75,58 +74,32 @@ void CBoard::ClearBoard() {
     height = 0;
 }
 
-bool CBoard::LoadGrid(std::istream& file, const std::string& fileName, std::string& error) {
+bool CBoard::LoadGrid(const std::vector<std::string>& rows) {
     ClearBoard();
-    gridFile_ = fileName;
-    gridLinesRead_ = 0;
-    auto fail = [&](const std::string& message) {
-        error = fileName + ":" + std::to_string(gridLinesRead_) + ": " + message;
-        ClearBoard();
-        return false;
-    };
-    std::string line;
-    int32_t rowLength = -1;
-    while (std::getline(file, line)) {
-        gridLinesRead_ += 1;
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        if (line.empty() || (line[0] != 'X' && line[0] != '.')) {
-            break;  // the first key line; it is consumed here
-        }
-        if (line.size() > MaxLineLength || line.size() > MaxSide) {
-            return fail("row has " + std::to_string(line.size()) + " squares, at most 30 are allowed");
-        }
-        if (rowLength < 0) {
-            rowLength = static_cast<int32_t>(line.size());
-        } else if (static_cast<int32_t>(line.size()) != rowLength) {
-            return fail("row has " + std::to_string(line.size()) + " squares, the first row has " +
-                        std::to_string(rowLength));
-        }
-        if (height == MaxSide) {
-            return fail("more than 30 rows");
-        }
-        width = rowLength;
-        for (int32_t c = 0; c < width; ++c) {
-            const int index = Index(c, height);
-            if (line[static_cast<size_t>(c)] == '.') {
-                PlaceCell(index, new CCellEmpty());
-                toClear[static_cast<size_t>(index)] = 0;
-            } else {
-                toClear[static_cast<size_t>(index)] = 1;
-            }
-        }
-        height += 1;
-    }
     // An effect of the previous level that was cut short (a restart from the menu) must not
     // finish on the new grid with its stale targets.
     virusSpread.Stop();
     bubbleBlast.Stop();
-    if (height == 0) {
-        gridLinesRead_ = std::max(gridLinesRead_, 1);
-        return fail("the file must begin with the grid: rows of 'X' (square) and '.' (hole)");
-    }
     busy = false;
+    const size_t rowLength = rows.empty() ? 0 : rows.front().size();
+    const bool fits = !rows.empty() && rows.size() <= MaxSide && rowLength > 0 && rowLength <= MaxSide &&
+                      std::all_of(rows.begin(), rows.end(),
+                                  [&](const std::string& row) { return row.size() == rowLength; });
+    if (!fits) {
+        return false;
+    }
+    width = static_cast<int32_t>(rowLength);
+    for (const std::string& row : rows) {
+        for (int32_t c = 0; c < width; ++c) {
+            const auto index = static_cast<size_t>(Index(c, height));
+            const bool hole = row[static_cast<size_t>(c)] == '.';
+            if (hole) {
+                PlaceCell(static_cast<int>(index), new CCellEmpty());
+            }
+            toClear[index] = hole ? 0 : 1;
+        }
+        height += 1;
+    }
     return true;
 }
 
@@ -165,7 +138,6 @@ bool CBoard::Fill(std::string& error) {
         anyEmpty = anyEmpty || cells[static_cast<size_t>(i)] == nullptr;
     }
     if (anyEmpty && !generator.CanMakeCells(error)) {
-        error = gridFile_ + ": " + error;
         return false;
     }
     for (int i = 0; i < width * height; ++i) {

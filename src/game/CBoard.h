@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <istream>
 #include <string>
+#include <vector>
 
 #include "game/BubbleBlast.h"
 #include "game/CBubbleHandler.h"
@@ -38,11 +38,10 @@ public:
     CBoard& operator=(const CBoard&) = delete;
 
     // --- the grid (level loading) ---
-    // Reads the grid rows at the head of a level file and consumes the line that ends them.
-    // false with "file:line: ..." on a malformed grid; the board is then empty.
-    bool LoadGrid(std::istream& file, const std::string& fileName, std::string& error);
-    // Lines LoadGrid read, the one that ended the grid included.
-    int32_t GridLinesRead() const { return gridLinesRead_; }
+    // Lays out the grid of a level, top row first: '.' a hole, any other character a square to
+    // clear. Rows of unequal length or more than 30 of anything leave the board empty (false):
+    // the level reader refuses those with a message first.
+    bool LoadGrid(const std::vector<std::string>& rows);
     // false with a message when the grid does not fit the 800 x 600 screen at boardScale.
     bool FitsScreen(std::string& error) const;
     void Layout();
@@ -152,6 +151,4 @@ private:
     bool HiddenByHint(int index) const { return hintOn && toClear[static_cast<size_t>(index)] == 1; }
 
     CCellPictures* pictures_ = nullptr;
-    int32_t gridLinesRead_ = 0;
-    std::string gridFile_;
 };

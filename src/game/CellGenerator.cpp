@@ -47,7 +47,7 @@ bool CellGenerator::SetPets(const std::string& letters, std::string& error) {
 }
 
 bool CellGenerator::CanMakeCells(std::string& error) const {
-    if (petCount == 0 && probStar + probBubble + probVirus < 100) {
+    if (petCount == 0 && int64_t{probStar} + probBubble + probVirus < 100) {
         error = "CELLS_NORMAL names no pet";
         return false;
     }
@@ -57,18 +57,22 @@ bool CellGenerator::CanMakeCells(std::string& error) const {
 CCell* CellGenerator::NewRandomCell(const CTree* leftTree, const CTree* rightTree,
                                     TutorialEvents* tutorials) const {
     const int r = RandomDraw() % 100;
-    if (r < probStar) {
+    // Running sums in 64 bits: chances far above 100 must not wrap and hide a kind.
+    const int64_t stars = probStar;
+    const int64_t bubbles = stars + probBubble;
+    const int64_t viruses = bubbles + probVirus;
+    if (r < stars) {
         Notify(tutorials, 4, 0, -1);
         return new CCellStar();
     }
-    if (r < probStar + probBubble) {
+    if (r < bubbles) {
         static constexpr int32_t Colours[4] = {CellKind::RedBubble, CellKind::GreenBubble,
                                                CellKind::VioletBubble, CellKind::BlueBubble};
         CCell* bubble = new CCellBubble(Colours[RandomDraw() & 3]);
         Notify(tutorials, 4, 1, AnyTreeHolds(leftTree, rightTree, ItemType::Soap) ? 2 : -1);
         return bubble;
     }
-    if (r < probStar + probBubble + probVirus) {
+    if (r < viruses) {
         Notify(tutorials, 4, 2, AnyTreeHolds(leftTree, rightTree, ItemType::Vaccine) ? 1 : -1);
         return new CCellVirus();
     }

@@ -26,7 +26,7 @@ bool VirusSpread::IsDue(bool held) const {
     if (held || period <= 0) {
         return false;
     }
-    return clock % (period * 60) == 0;
+    return clock % (int64_t{period} * 60) == 0;  // wide: a long period never wraps to 0
 }
 
 void VirusSpread::Start(CBoard& board) {

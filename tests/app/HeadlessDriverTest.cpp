@@ -20,13 +20,15 @@ TEST(HeadlessScriptTest, EventsAreReadSortedByTick) {
     Events events;
     std::string error;
     ASSERT_TRUE(HeadlessDriver::ParseScript(
-        "# warm up\n\n20 click 10 20\n5 move 1 2  # early\n20 key escape down\n", "play.txt", events, error))
+        "# warm up\n\n20 click 10 20\n5 move 1 2  # early\n20 key escape down\n30 board /tmp/b.txt\n",
+        "play.txt", events, error))
         << error;
-    ASSERT_EQ(events.size(), 3u);
+    ASSERT_EQ(events.size(), 4u);
     EXPECT_EQ(events[0].tick, 5u);
     EXPECT_EQ(events[0].action, "move");
     EXPECT_EQ(events[1].action, "click");  // same tick keeps the script's order
     EXPECT_EQ(events[2].arguments, (std::vector<std::string>{"escape", "down"}));
+    EXPECT_EQ(events[3].arguments, std::vector<std::string>{"/tmp/b.txt"});
 }
 
 TEST(HeadlessScriptTest, MalformedLinesNameTheFileAndLine) {
@@ -43,6 +45,7 @@ TEST(HeadlessScriptTest, MalformedLinesNameTheFileAndLine) {
         {"1 move 1e2 5\n", "play.txt:1: move"},
         {"1 click 5 99999999999\n", "play.txt:1: click"},
         {"1 key 4294967296 down\n", "play.txt:1: key: unknown key"},
+        {"5 board\n", "play.txt:1: unknown action or wrong number of arguments: 'board'"},
     };
     for (const auto& [script, expected] : cases) {
         Events events;
@@ -57,7 +60,8 @@ class HeadlessRunTest : public ::testing::Test {
 protected:
     static std::string Program() {
         const char* buildDir = std::getenv("TANDOLO_BUILD_DIR");
-        return std::string(buildDir ? buildDir : ".") + "/tandolo-headless";
+        return std::filesystem::absolute(std::string(buildDir ? buildDir : ".") + "/tandolo-headless")
+            .string();
     }
     // The program's exit status; what it printed is kept in Log() for failure messages.
     // In sanitizer builds the leak check stays off for the child: its tracer can crash at

@@ -133,19 +133,8 @@ protected:
         return Rows(static_cast<size_t>(rows), std::string(static_cast<size_t>(columns), code));
     }
 
-    // The grid rows followed by a key line, as a level file begins.
-    bool TryLoadGrid(const Rows& rows, std::string& error) {
-        std::stringstream file;
-        for (const std::string& row : rows) {
-            file << row << "\n";
-        }
-        file << "TIME:100\n";
-        return board->LoadGrid(file, "grid.txt", error);
-    }
-
     void LoadGrid(const Rows& rows) {
-        std::string error;
-        ASSERT_TRUE(TryLoadGrid(rows, error)) << error;
+        ASSERT_TRUE(board->LoadGrid(rows));
         board->Layout();
     }
 

@@ -10,14 +10,15 @@
 
 class CBoard;
 class CCustomPointer;
+class LevelFile;
 
 // The board playable on its own until the game screen exists: the grid and the cell keys
-// of a level file, the level-start reveal, then play with the mouse. Used by the headless
-// driver (--board-level) to look at the board and to script it. The keys S, V and O put a
-// soap, a vaccine or a spoon in hand, as the trees will.
+// of a level file read whole beforehand, the level-start reveal, then play with the mouse. Used by the
+// headless driver (--board-level) to look at the board and to script it. The keys S, V and O put a soap, a
+// vaccine or a spoon in hand, as the trees will.
 class CBoardPreview : public CGameObject {
 public:
-    explicit CBoardPreview(const std::string& levelFile);
+    explicit CBoardPreview(const LevelFile& level);
     ~CBoardPreview() override;
     CBoardPreview(const CBoardPreview&) = delete;
     CBoardPreview& operator=(const CBoardPreview&) = delete;
@@ -32,8 +33,7 @@ public:
     CBoard* Board() const { return board_.get(); }
 
 private:
-    bool ReadLevel(const std::string& levelFile);
-    bool ReadKey(const std::string& line, const std::string& where);
+    bool ApplyLevel(const LevelFile& level);
 
     CGameObject game_;
     std::unique_ptr<CBoard> board_;
@@ -43,5 +43,4 @@ private:
     CTree rightTree_;
     std::unique_ptr<CCustomPointer> pointer_;
     std::string error_;
-    std::string scaleLine_;  // "file:line" of the SCALE key
 };

@@ -1,10 +1,8 @@
-#include "game/CBoardPreview.h"
-
-#include <cstdlib>
-#include <fstream>
+#include "flow/CBoardPreview.h"
 
 #include "core/App.h"
 #include "engine/Input.h"
+#include "flow/LevelFile.h"
 #include "game/BoardScale.h"
 #include "game/CBoard.h"
 #include "game/CBoardEffects.h"
@@ -13,26 +11,27 @@
 #include "gfx/PictureBank.h"
 #include "ui/CCustomPointer.h"
 
-CBoardPreview::CBoardPreview(const std::string& levelFile) {
+CBoardPreview::CBoardPreview(const LevelFile& level) {
     name = "boardpreview";
     MakeRoot();
     game_.name = "game";
     AddChild(&game_);
     board_ = std::make_unique<CBoard>();
+    pointer_ = std::make_unique<CCustomPointer>();
+    App.pointer = pointer_.get();
+    if (!ApplyLevel(level)) {
+        return;  // the board never joins the tree: nothing of the level runs or draws
+    }
     game_.AddChild(board_.get());
     game_.AddChild(&timer_);
     game_.AddChild(&tutorials_);
     board_->leftTree = &leftTree_;
     board_->rightTree = &rightTree_;
-    pointer_ = std::make_unique<CCustomPointer>();
-    App.pointer = pointer_.get();
-    boardScale = 1.0f;
-    if (!ReadLevel(levelFile)) {
-        return;
-    }
     cellPictures->SetScale(boardScale);
     board_->Layout();
     if (!board_->Fill(error_)) {
+        error_ = level.Where(level.Find("CELLS_NORMAL")->line) + ": " + error_;
+        game_.RemoveAllChildren();
         return;
     }
     board_->SetActive(false);
@@ -85,61 +84,26 @@ bool CBoardPreview::Update() {
     return true;
 }
 
-bool CBoardPreview::ReadLevel(const std::string& levelFile) {
-    std::ifstream file(levelFile);
-    if (!file) {
-        error_ = "cannot open " + levelFile;
+// The level was read whole already; what is left to refuse here is what only the board knows.
+bool CBoardPreview::ApplyLevel(const LevelFile& level) {
+    const LevelFile::Setting* pets = level.Find("CELLS_NORMAL");
+    if (pets == nullptr) {
+        error_ = level.Where(level.LineCount()) + ": the level has no CELLS_NORMAL line naming its pets";
         return false;
     }
-    if (!board_->LoadGrid(file, levelFile, error_)) {
-        return false;
-    }
-    std::string line;
-    for (int lineNumber = board_->GridLinesRead() + 1; std::getline(file, line); ++lineNumber) {
-        if (!ReadKey(line, levelFile + ":" + std::to_string(lineNumber))) {
-            return false;
-        }
-    }
+    board_->LoadGrid(level.Rows());
+    const LevelFile::Setting* scale = level.Find("SCALE");
+    boardScale = scale != nullptr ? static_cast<float>(scale->number) / 100.0f : 1.0f;
     if (!board_->FitsScreen(error_)) {
         // Named at the SCALE line when there is one, else at the grid.
-        error_ = (scaleLine_.empty() ? levelFile + ":1" : scaleLine_) + ": " + error_;
+        error_ = level.Where(scale != nullptr ? scale->line : 1) + ": " + error_;
         return false;
     }
-    return true;
-}
-
-// Only the keys the board uses; the others are left to the game's level reader.
-bool CBoardPreview::ReadKey(const std::string& line, const std::string& where) {
-    const std::string text = line.substr(0, line.find('#'));
-    const size_t colon = text.find(':');
-    if (colon == std::string::npos) {
-        return true;
-    }
-    const std::string key = text.substr(0, colon);
-    std::string value;
-    for (char ch : text.substr(colon + 1)) {
-        if (ch != ' ' && ch != '\r' && ch != '\n') {
-            value += ch;
-        }
-    }
-    const int number = std::atoi(value.c_str());
-    if (key == "CELLS_NORMAL") {
-        std::string message;
-        if (!board_->generator.SetPets(value, message)) {
-            error_ = where + ": " + message;
-            return false;
-        }
-    } else if (key == "SCALE") {
-        boardScale = static_cast<float>(number) / 100.0f;
-        scaleLine_ = where;
-    } else if (key == "PROB_STAR") {
-        board_->generator.probStar = number;
-    } else if (key == "PROB_BUBBLE") {
-        board_->generator.probBubble = number;
-    } else if (key == "PROB_VIRUS") {
-        board_->generator.probVirus = number;
-    } else if (key == "TIMEVIRUS") {
-        board_->virusSpread.period = number;
-    }
+    std::string unused;
+    board_->generator.SetPets(pets->text, unused);
+    board_->generator.probStar = level.NumberOr("PROB_STAR", 0);
+    board_->generator.probBubble = level.NumberOr("PROB_BUBBLE", 0);
+    board_->generator.probVirus = level.NumberOr("PROB_VIRUS", 0);
+    board_->virusSpread.period = level.NumberOr("TIMEVIRUS", 0);
     return true;
 }
