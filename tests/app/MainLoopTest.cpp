@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <iterator>
 #include <vector>
 
 #include "app/MainLoop.h"
@@ -16,21 +15,23 @@
 namespace {
 
 TEST(TickArithmeticTest, TicksAreSixteenMillisecondsAndTimeBeyondTheCapIsDropped) {
-    uint32_t last = 1000;
-    EXPECT_EQ(TicksDue(1017, last), 1);
-    EXPECT_EQ(last, 1016u);
-    EXPECT_EQ(TicksDue(1032, last), 0);  // 16 ms: none yet
-    EXPECT_EQ(last, 1016u);
-
-    last = 0;
-    EXPECT_EQ(TicksDue(1000, last), 60);  // the loop runs at most maxTicksPerFrame of these
-    EXPECT_EQ(last, 1000u);
-    EXPECT_EQ(TicksDue(1016, last), 0);  // no backlog carried
-
-    last = 5000;
-    EXPECT_EQ(TicksDue(4990, last), 0);  // a clock behind the reference runs nothing
-    last = 0xFFFFFFF0u;
-    EXPECT_EQ(TicksDue(0x00000001u, last), 1);  // 17 ms across the wrap
+    const struct {
+        const char* what;
+        uint32_t last, now;
+        int ticks;
+        uint32_t lastAfter;
+    } cases[] = {
+        {"17 ms: one tick, 1 ms left over", 1000, 1017, 1, 1016},
+        {"16 ms: none yet", 1016, 1032, 0, 1016},
+        {"a second: 60, all taken off", 0, 1000, 60, 1000},
+        {"clock behind the reference", 5000, 4990, 0, 5000},
+        {"17 ms across the wrap", 0xFFFFFFF0u, 1, 1, 0},
+    };
+    for (const auto& c : cases) {
+        uint32_t last = c.last;
+        EXPECT_EQ(TicksDue(c.now, last), c.ticks) << c.what;
+        EXPECT_EQ(last, c.lastAfter) << c.what;
+    }
 }
 
 // Counts what the loop does to it; serves as the tree's root and as the pointer.
@@ -55,64 +56,49 @@ protected:
         GLTestWindow::SetUp();
         SetInputSeam(&input);
         ResyncClock();
-        App.quit = false;
         App.tickCount = 0;
     }
     void TearDown() override { SetInputSeam(nullptr); }
 
-    // Runs the loop with eachFrame called before each frame of the game tree is presented.
-    void Run(const std::function<void()>& eachFrame, const RootFactory& makeRoot = MakeRoot,
-             const std::string& commandLine = "") {
-        input.onBeforePresent = [&] {
-            if (App.root != nullptr) {
-                eachFrame();
-            }
-        };
-        RunMainLoop(Window(), commandLine, false, makeRoot);
+    // Runs the loop on a Probe root; eachFrame is called before each frame is presented.
+    void Run(const std::function<void()>& eachFrame, const std::string& commandLine = "") {
+        input.onBeforePresent = eachFrame;
+        RunMainLoop(Window(), commandLine, false, [this] {
+            auto made = std::make_unique<Probe>();
+            made->onUpdate = onRootUpdate;
+            root = made.get();
+            return made;
+        });
         input.onBeforePresent = nullptr;
     }
-    static std::unique_ptr<CGameObject> MakeRoot() { return std::make_unique<Probe>(); }
 
     ScriptedInput input;
+    Probe* root = nullptr;  // valid while the loop runs
+    std::function<void()> onRootUpdate;
 };
 
-TEST_F(MainLoopTest, FrameTicksFollowTheClock) {
+TEST_F(MainLoopTest, FrameTicksFollowTheClockAndAQuitDuringATickStillPresentsThatFrame) {
     // Waits after each frame: 17 runs one tick and leaves 1 ms over, so 15 more make 16
     // (none); the stall then makes a full second, runs 10 ticks and drops the other 50.
-    const uint32_t waits[] = {17, 15, 984, 15};
-    std::vector<uint32_t> ticksAtFrame;
-    Run([&] {
-        ticksAtFrame.push_back(App.tickCount);
-        EXPECT_EQ(static_cast<Probe*>(App.root)->updates, static_cast<int>(App.tickCount));
-        if (ticksAtFrame.size() <= std::size(waits)) {
-            input.AdvanceTime(waits[ticksAtFrame.size() - 1]);
-        } else {
-            App.quit = true;
-        }
-    });
-    EXPECT_EQ(ticksAtFrame, (std::vector<uint32_t>{0, 1, 1, 11, 11}));
-}
-
-TEST_F(MainLoopTest, QuitDuringATickStillDrawsAndPresentsThatFrame) {
-    int presentedWithQuit = 0;
-    int drawsBeforeQuit = -1;
-    Probe* rootSeen = nullptr;
+    const std::vector<uint32_t> waits = {17, 15, 984, 15, 17};
+    std::vector<uint32_t> drawnAtTick;  // per presented frame
+    std::vector<bool> quitting;
+    onRootUpdate = [&] { App.quit = root->updates == 12; };
     Run(
         [&] {
-            if (App.quit) {
-                ++presentedWithQuit;
-                drawsBeforeQuit = static_cast<int>(rootSeen->drawnAfterTicks.size());
+            drawnAtTick.push_back(root->drawnAfterTicks.back());
+            quitting.push_back(App.quit);
+            EXPECT_EQ(root->updates, static_cast<int>(App.tickCount));
+            if (!App.quit) {
+                input.AdvanceTime(waits.at(drawnAtTick.size() - 1));
             }
-            input.AdvanceTime(17);
         },
-        [&] {
-            auto root = std::make_unique<Probe>();
-            rootSeen = root.get();
-            root->onUpdate = [&] { App.quit = rootSeen->updates == 3; };
-            return root;
-        });
-    EXPECT_EQ(presentedWithQuit, 1);
-    EXPECT_EQ(drawsBeforeQuit, 4);  // frames 0..3, the last one with the quitting tick
+        "/world=2");
+    EXPECT_EQ(drawnAtTick, (std::vector<uint32_t>{0, 1, 1, 11, 11, 12}));
+    EXPECT_EQ(quitting, (std::vector<bool>{false, false, false, false, false, true}));
+    EXPECT_EQ(GetIntOption("world"), 2);
+    EXPECT_EQ(GetIntOption("speed"), -1);
+    App.intOptions.clear();
 }
 
 // Runs in a child process: the close request stays set on the shared window.
@@ -137,18 +123,13 @@ TEST_F(MainLoopTest, CloseRequestEndsTheLoopBeforeTheNextFrame) {
 TEST_F(MainLoopTest, PointerAndMouseButtonAreTakenOncePerFrame) {
     Probe pointer;
     std::vector<bool> sampled;
-    int frames = 0;
-    Run(
-        [&] {
-            sampled.push_back(App.mouseDown);
-            input.SetButton(frames % 2 == 0);
-            input.AdvanceTime(50);  // three ticks a frame
-            App.quit = ++frames == 4;
-        },
-        [&] {
-            App.pointer = &pointer;
-            return MakeRoot();
-        });
+    App.pointer = &pointer;
+    Run([&] {
+        sampled.push_back(App.mouseDown);
+        input.SetButton(sampled.size() % 2 == 1);
+        input.AdvanceTime(50);  // three ticks a frame
+        App.quit = sampled.size() == 4;
+    });
     EXPECT_EQ(pointer.updates, 4);
     // Drawn over the tree, after the frame's ticks.
     EXPECT_EQ(pointer.drawnAfterTicks, (std::vector<uint32_t>{0, 3, 6, 9}));
@@ -156,35 +137,28 @@ TEST_F(MainLoopTest, PointerAndMouseButtonAreTakenOncePerFrame) {
     EXPECT_EQ(sampled, (std::vector<bool>{false, true, false, true}));
 }
 
-TEST_F(MainLoopTest, CommandLineOptionsReachGetIntOption) {
-    Run([] { App.quit = true; }, MakeRoot, "/world=2 /stage=3");
-    EXPECT_EQ(GetIntOption("world"), 2);
-    EXPECT_EQ(GetIntOption("stage"), 3);
-    EXPECT_EQ(GetIntOption("speed"), -1);
-    App.intOptions.clear();
-}
-
 TEST_F(MainLoopTest, EachFadeFlipsFiftyTwoTimesSetsTheFadedFlagAndLeavesNoCatchUpTicks) {
-    Probe root;
-    root.MakeRoot();
-    App.root = &root;
+    Probe tree;
+    tree.MakeRoot();
+    App.root = &tree;
     App.window = &Window();
     input.advancePerFrameMs = 16;
-    App.lastTickTime = GetMilliseconds();
     const int before = input.presentedFrames;
+    const auto expectNoCatchUp = [] {
+        uint32_t last = App.lastTickTime;
+        EXPECT_EQ(TicksDue(GetMilliseconds(), last), 0);
+    };
     FadeOut();
     EXPECT_EQ(input.presentedFrames - before, 52);
     EXPECT_TRUE(App.screenFaded);
     EXPECT_LE(Window().FadeLevel(), 0.0f);
-    uint32_t last = App.lastTickTime;
-    EXPECT_EQ(TicksDue(GetMilliseconds(), last), 0);
+    expectNoCatchUp();
     FadeIn();
     EXPECT_EQ(input.presentedFrames - before, 104);
     EXPECT_FALSE(App.screenFaded);
     EXPECT_GE(Window().FadeLevel(), 1.0f);
-    EXPECT_EQ(root.drawnAfterTicks.size(), 51u + 52u);  // fade-in draws each step; fade-out draws every flip
-    last = App.lastTickTime;
-    EXPECT_EQ(TicksDue(GetMilliseconds(), last), 0);
+    EXPECT_EQ(tree.drawnAfterTicks.size(), 51u + 52u);  // fade-in draws each step; fade-out draws every flip
+    expectNoCatchUp();
     input.advancePerFrameMs = 0;
     App.root = nullptr;
 }
