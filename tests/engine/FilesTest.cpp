@@ -6,13 +6,9 @@
 
 namespace {
 
-TEST(FilesTest, ExecutableDirectoryIsTheRunningProgramsFolder) {
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe");
-    EXPECT_EQ(GetExecutableDirectory(), exe.parent_path().string());
-}
-
-TEST(FilesTest, MakeFilePathJoinsTheLowerCasedGameNameToTheDirectory) {
+TEST(FilesTest, GameNamesAreLowerCasedAndJoinedToTheExecutablesFolder) {
     const std::string saved = GetExecutableDirectory();
+    EXPECT_EQ(saved, std::filesystem::read_symlink("/proc/self/exe").parent_path().string());
     const struct {
         const char* directory;
         const char* gameName;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <utility>
 
 #include "engine/Clock.h"
 #include "engine/Input.h"
@@ -16,9 +17,23 @@ TEST(KeyTableTest, EveryCodeHasItsOwnKeyAndMapsBack) {
         EXPECT_TRUE(seen.insert(scancode).second) << "code " << code << " repeats a key";
         EXPECT_EQ(KeyCodeFromScancode(scancode), code);
     }
-    EXPECT_EQ(ScancodeFromKeyCode(KeyEscape), SDL_SCANCODE_ESCAPE);
-    EXPECT_EQ(ScancodeFromKeyCode(KeyF12), SDL_SCANCODE_F12);
-    EXPECT_EQ(ScancodeFromKeyCode(KeyPrintScreen), SDL_SCANCODE_PRINTSCREEN);
+    // Named keys sit at the codes the enum gives them: no run of the table has slipped.
+    const std::pair<int, SDL_Scancode> anchors[] = {
+        {KeyLeft, SDL_SCANCODE_LEFT},
+        {KeyRight, SDL_SCANCODE_RIGHT},
+        {KeySpace, SDL_SCANCODE_SPACE},
+        {KeyLeftShift, SDL_SCANCODE_LSHIFT},
+        {KeyEnter, SDL_SCANCODE_RETURN},
+        {KeyF12, SDL_SCANCODE_F12},
+        {KeyEscape, SDL_SCANCODE_ESCAPE},
+        {KeyA, SDL_SCANCODE_A},
+        {KeyZ, SDL_SCANCODE_Z},
+        {KeyEnd, SDL_SCANCODE_END},
+        {KeyPrintScreen, SDL_SCANCODE_PRINTSCREEN},
+    };
+    for (const auto& [code, scancode] : anchors) {
+        EXPECT_EQ(ScancodeFromKeyCode(code), scancode) << "code " << code;
+    }
     EXPECT_EQ(KeyCodeFromScancode(SDL_SCANCODE_F13), KeyCount);
     EXPECT_EQ(ScancodeFromKeyCode(-1), SDL_SCANCODE_UNKNOWN);
 }
@@ -33,19 +48,14 @@ protected:
     ScriptedInput input;
 };
 
-TEST_F(SeamTest, InputFunctionsReadTheInstalledSeam) {
+TEST_F(SeamTest, MouseOutsideTheScreenIsReportedAsItIsAndWaitingEndsWhenTheKeyIsUp) {
     input.MoveMouse(-5, 640);
-    input.SetButton(true);
     input.SetKey(KeyEscape, true);
-    EXPECT_EQ(GetMouseX(), -5);  // outside the screen is reported as it is
+    EXPECT_EQ(GetMouseX(), -5);
     EXPECT_EQ(GetMouseY(), 640);
-    EXPECT_TRUE(IsMouseButtonDown());
     EXPECT_TRUE(IsKeyDown(KeyEscape));
-    EXPECT_FALSE(IsKeyDown(KeySpace));
     EXPECT_FALSE(IsKeyDown(KeyCount));
-    SetMousePosition(12, 34);
-    EXPECT_EQ(GetMouseX(), 12);
-    WaitKeyReleased(KeyEscape);  // returns once the player lets go
+    WaitKeyReleased(KeyEscape);
     EXPECT_FALSE(IsKeyDown(KeyEscape));
 }
 
@@ -57,12 +67,10 @@ TEST_F(SeamTest, ClockSkipsWhatResyncForgetsAndNeverRunsBackwards) {
     ResyncClock();
     input.AdvanceTime(3);
     EXPECT_EQ(GetMilliseconds() - start, 43u);
-
-    const uint32_t before = GetMilliseconds();
     input.SetTime(100);
-    EXPECT_EQ(GetMilliseconds(), before);
+    EXPECT_EQ(GetMilliseconds() - start, 43u);
     input.AdvanceTime(7);
-    EXPECT_EQ(GetMilliseconds(), before + 7);
+    EXPECT_EQ(GetMilliseconds() - start, 50u);
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include <memory>
 #include <ostream>
 #include <set>
-#include <sstream>
 
 #include "core/App.h"
 #include "engine/GLPicture.h"
@@ -32,6 +31,30 @@ public:
 
 [[maybe_unused]] ::testing::Environment* const sharedWindowEnvironment =
     ::testing::AddGlobalTestEnvironment(new SharedWindowEnvironment);
+
+void RemoveDirectory(const std::string& path) {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+}
+
+// Directories still there when the process exits: a death test's child ends through exit(),
+// which skips the destructors on the stack but not this one.
+struct LiveTempDirs {
+    ~LiveTempDirs() {
+        for (const std::string& path : paths) {
+            RemoveDirectory(path);
+        }
+    }
+    std::set<std::string> paths;
+};
+std::set<std::string>& LiveTempDirPaths() {
+    static LiveTempDirs live;
+    return live.paths;
+}
+
+bool FitsPicture(int width, int height, const std::vector<uint32_t>& pixels) {
+    return width > 0 && height > 0 && pixels.size() == static_cast<size_t>(width) * height;
+}
 
 }  // namespace
 
@@ -101,51 +124,26 @@ RGBA GLTestWindow::ReadPixel(int x, int y) {
         const RGBA pixel = ReadPixel(probe.x, probe.y);
         const bool same = pixel.r == colour.r && pixel.g == colour.g && pixel.b == colour.b;
         if (same != probe.inside) {
-            std::ostringstream shown;
-            PrintTo(pixel, &shown);
-            return ::testing::AssertionFailure() << (probe.inside ? "inside" : "outside") << " pixel ("
-                                                 << probe.x << ", " << probe.y << ") is " << shown.str();
+            return ::testing::AssertionFailure()
+                   << (probe.inside ? "inside" : "outside") << " pixel (" << probe.x << ", " << probe.y
+                   << ") is " << ::testing::PrintToString(pixel);
         }
     }
     return ::testing::AssertionSuccess();
 }
 
-namespace {
-
-void RemoveDirectory(const std::string& path) {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-}
-
-// Directories still there when a test process exits (a death test's child ends
-// through exit(), past every destructor).
-std::set<std::string>& LiveTempDirs() {
-    static std::set<std::string> live;
-    static const bool cleanupRegistered = [] {
-        return std::atexit([] {
-                   for (const std::string& path : LiveTempDirs()) {
-                       RemoveDirectory(path);
-                   }
-               }) == 0;
-    }();
-    (void)cleanupRegistered;
-    return live;
-}
-
-}  // namespace
-
 TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "tandolo-test-XXXXXX").string();
     if (mkdtemp(pattern.data())) {
         path_ = pattern;
-        LiveTempDirs().insert(path_);
+        LiveTempDirPaths().insert(path_);
     }
 }
 
 TempDir::~TempDir() {
     if (!path_.empty()) {
         RemoveDirectory(path_);
-        LiveTempDirs().erase(path_);
+        LiveTempDirPaths().erase(path_);
     }
 }
 
@@ -155,16 +153,14 @@ std::string TempDir::File(const std::string& name) const {
 
 bool WritePng(const std::string& path, int width, int height, const std::vector<uint32_t>& rgbaPixels,
               bool withAlpha) {
-    if (width < 1 || height < 1 || rgbaPixels.size() != static_cast<size_t>(width) * height) {
+    if (!FitsPicture(width, height, rgbaPixels)) {
         return false;
     }
-    std::vector<uint32_t> pixels = rgbaPixels;
+    std::vector<uint32_t> pixels = rgbaPixels;  // SDL wants them writable
     SDL_Surface* rgba = SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), width, height, 32, width * 4,
                                                            SDL_PIXELFORMAT_ABGR8888);
-    if (!rgba) {
-        return false;
-    }
-    SDL_Surface* toSave = withAlpha ? rgba : SDL_ConvertSurfaceFormat(rgba, SDL_PIXELFORMAT_RGB24, 0);
+    SDL_Surface* toSave =
+        withAlpha || !rgba ? rgba : SDL_ConvertSurfaceFormat(rgba, SDL_PIXELFORMAT_RGB24, 0);
     const bool saved = toSave && IMG_SavePNG(toSave, path.c_str()) == 0;
     if (toSave != rgba) {
         SDL_FreeSurface(toSave);
@@ -173,16 +169,9 @@ bool WritePng(const std::string& path, int width, int height, const std::vector<
     return saved;
 }
 
+// Packed pixels are RGBA bytes in memory on the little-endian machines the game runs on.
 bool WriteTga(const std::string& path, int width, int height, const std::vector<uint32_t>& rgbaPixels,
               bool withAlpha) {
-    if (width < 1 || height < 1 || rgbaPixels.size() != static_cast<size_t>(width) * height) {
-        return false;
-    }
-    std::vector<uint8_t> bytes(rgbaPixels.size() * 4);
-    for (size_t i = 0; i < rgbaPixels.size(); ++i) {
-        for (int c = 0; c < 4; ++c) {
-            bytes[i * 4 + c] = static_cast<uint8_t>(rgbaPixels[i] >> (8 * c));
-        }
-    }
-    return SaveTgaFile(path, bytes.data(), width, height, withAlpha);
+    return FitsPicture(width, height, rgbaPixels) &&
+           SaveTgaFile(path, reinterpret_cast<const uint8_t*>(rgbaPixels.data()), width, height, withAlpha);
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,11 @@ struct RGBA {
     bool operator==(const RGBA&) const = default;
 };
 void PrintTo(const RGBA& pixel, std::ostream* out);
+// A pixel whose colour channels are each within tolerance of expected's (alpha is not compared).
+MATCHER_P2(NearColour, expected, tolerance, "") {
+    return std::abs(arg.r - expected.r) <= tolerance && std::abs(arg.g - expected.g) <= tolerance &&
+           std::abs(arg.b - expected.b) <= tolerance;
+}
 
 // Packs a pixel the way the engine's arrays hold it: red in the lowest byte.
 constexpr uint32_t PackRGBA(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) {
