@@ -160,6 +160,15 @@ TEST_F(GameWindowTest, ScreenshotShortcutWritesNumberedFilesBesideTheExecutable)
     std::ifstream(dir_.File("screenshot3.tga")) >> contents;
     EXPECT_EQ(contents, "keep");
     ExpectQuarters(dir_.File("screenshot1.tga"));
+
+    // Where no file can be made the picture is lost, but not without a word.
+    std::ofstream(dir_.File("plain")) << "a file, not a folder";
+    SetExecutableDirectory(dir_.File("plain"));
+    flip({KeyLeftShift});
+    ::testing::internal::CaptureStderr();
+    flip({KeyLeftShift, KeyPrintScreen});
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find(dir_.File("plain/screenshot5.tga") + ": Not a directory"), std::string::npos) << said;
     SetExecutableDirectory(savedDirectory);
 }
 
