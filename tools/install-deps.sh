@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Tandolo builds, runs and tests with, when missing.
+# Installs the Debian packages Tandolo builds, runs and tests with, when missing; packages named
+# as arguments are wanted too (./dev fuzz asks for clang).
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,7 @@ packages=(
   libfreetype-dev libvorbis-dev libopenmpt-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   librsvg2-dev libcairo2-dev fonts-dejavu-core
+  "$@"
 )
 
 missing=()
