@@ -9,13 +9,6 @@
 
 namespace {
 
-constexpr uint32_t Black = PackRGBA(0, 0, 0);
-constexpr uint32_t Red = PackRGBA(255, 0, 0);
-constexpr uint32_t Green = PackRGBA(0, 255, 0);
-constexpr uint32_t Blue = PackRGBA(0, 0, 255);
-constexpr uint32_t Yellow = PackRGBA(255, 255, 0);
-constexpr uint32_t White = PackRGBA(255, 255, 255);
-constexpr uint32_t Magenta = PackRGBA(255, 0, 255);
 constexpr uint32_t NearMagenta = PackRGBA(255, 1, 255);
 constexpr RGBA HalfGrey{128, 128, 128, 255};
 

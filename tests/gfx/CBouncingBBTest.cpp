@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr uint32_t Blue = PackRGBA(0, 0, 255);
-
 using CBouncingBBTest = ToolkitTest;
 
 TEST_F(CBouncingBBTest, FallsFasterAndFasterThenBouncesAtHalfTheImpactSpeedUntilItSettles) {

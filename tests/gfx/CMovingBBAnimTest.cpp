@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr uint32_t Green = PackRGBA(0, 255, 0);
-
 class CMovingBBAnimTest : public ToolkitTest {
 protected:
     void SetUp() override {

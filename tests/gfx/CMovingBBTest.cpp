@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr uint32_t Red = PackRGBA(255, 0, 0);
-
 class CMovingBBTest : public ToolkitTest {
 protected:
     void SetUp() override {

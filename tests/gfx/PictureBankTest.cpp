@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr uint32_t White = PackRGBA(255, 255, 255);
-
 using PictureBankTest = ToolkitTest;
 
 TEST_F(PictureBankTest, LoadFramesNumbersTheFirstMarkerUnpaddedAndSkipsMissingFrames) {

@@ -7,14 +7,6 @@
 
 namespace {
 
-constexpr uint32_t Black = PackRGBA(0, 0, 0);
-constexpr uint32_t White = PackRGBA(255, 255, 255);
-constexpr uint32_t Red = PackRGBA(255, 0, 0);
-constexpr uint32_t Green = PackRGBA(0, 255, 0);
-constexpr uint32_t Blue = PackRGBA(0, 0, 255);
-constexpr uint32_t Yellow = PackRGBA(255, 255, 0);
-constexpr uint32_t Magenta = PackRGBA(255, 0, 255);
-
 class SpriteTest : public ToolkitTest {
 protected:
     // A picture whose left half is one colour and right half another.

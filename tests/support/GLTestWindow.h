@@ -31,6 +31,14 @@ MATCHER_P2(NearColour, expected, tolerance, "") {
 constexpr uint32_t PackRGBA(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) {
     return uint32_t(r) | uint32_t(g) << 8 | uint32_t(b) << 16 | uint32_t(a) << 24;
 }
+// The plain colours the drawing tests paint with.
+constexpr uint32_t Black = PackRGBA(0, 0, 0);
+constexpr uint32_t White = PackRGBA(255, 255, 255);
+constexpr uint32_t Red = PackRGBA(255, 0, 0);
+constexpr uint32_t Green = PackRGBA(0, 255, 0);
+constexpr uint32_t Blue = PackRGBA(0, 0, 255);
+constexpr uint32_t Yellow = PackRGBA(255, 255, 0);
+constexpr uint32_t Magenta = PackRGBA(255, 0, 255);
 // A packed colour as it shows on an opaque screen.
 constexpr RGBA Opaque(uint32_t packed) {
     return RGBA{uint8_t(packed), uint8_t(packed >> 8), uint8_t(packed >> 16), 255};
