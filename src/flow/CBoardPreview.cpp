@@ -11,6 +11,13 @@
 #include "gfx/PictureBank.h"
 #include "ui/CCustomPointer.h"
 
+namespace {
+
+// The time of a level that does not say: long enough to look at a board at leisure.
+constexpr int32_t PreviewSeconds = 600;
+
+}  // namespace
+
 CBoardPreview::CBoardPreview(const LevelFile& level) {
     name = "boardpreview";
     MakeRoot();
@@ -31,6 +38,7 @@ CBoardPreview::CBoardPreview(const LevelFile& level) {
     board_->Layout();
     board_->Fill(error_);  // cannot fail: the level names its pets
     board_->SetActive(false);
+    timer_.SetTime(level.NumberOr("TIME", PreviewSeconds));
     timer_.paused = true;
     auto* reveal = new CBoardEffects();
     game_.AddChild(reveal);

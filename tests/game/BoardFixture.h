@@ -36,6 +36,9 @@ protected:
     static constexpr uint32_t VirusColour = PackRGBA(0, 120, 0);
     static constexpr uint32_t VirusHalfBlinkColour = PackRGBA(0, 140, 0);
     static constexpr int PetSize = 16;
+    static constexpr int BarWidth = 400;
+    static constexpr uint32_t BarColour = PackRGBA(0, 200, 100);
+    static constexpr uint32_t BarRedColour = PackRGBA(220, 30, 30);
 
     // Each pet kind has a base picture of its own colour.
     static uint32_t PetColour(int kind) {
@@ -51,7 +54,9 @@ protected:
         SeedRandom(12345);
         game.name = "game";
         root.AddChild(&game);
-        game.AddChild(&timer);
+        timerHolder_ = std::make_unique<CTimer>();
+        game.AddChild(&timer());
+        timer().SetTime(600);
         game.AddChild(&tutorials);
         pointer = std::make_unique<CCustomPointer>();
         App.pointer = pointer.get();
@@ -79,6 +84,7 @@ protected:
         game.RemoveAllChildren();
         root.RemoveAllChildren();
         board.reset();
+        timerHolder_.reset();
         boardScale = 1.0f;
         App.tickCount = savedTick_;
         ToolkitTest::TearDown();
@@ -126,6 +132,8 @@ protected:
         write("items/sandclock.tga", 10, 10, PackRGBA(255, 255, 0));
         write("general/mouse_pointer.tga", 16, 24, PackRGBA(255, 255, 255));
         write("items/xnumbers.tga", 121, 12, PackRGBA(255, 0, 0));
+        write("interface/timebar.tga", BarWidth, 20, BarColour);
+        write("interface/timebar_red.png", BarWidth, 20, BarRedColour);
     }
 
     // A full grid of the given size.
@@ -252,7 +260,8 @@ protected:
 
     CGameObject game;
     std::unique_ptr<CBoard> board;
-    CTimer timer;
+    // Made once the pictures exist: the clock loads its bar.
+    CTimer& timer() { return *timerHolder_; }
     CTutorials tutorials;
     CTree leftTree;
     CTree rightTree;
@@ -262,4 +271,5 @@ protected:
 
 private:
     uint32_t savedTick_ = 0;
+    std::unique_ptr<CTimer> timerHolder_;
 };

@@ -114,7 +114,7 @@ TEST_F(CBoardDrawTest, ASpreadingVirusIsDrawnOnItsWayAndSandClocksCoverHeldVirus
     }
 
     board->virusSpread.step = 0;
-    timer.holdTicks = 100;
+    timer().holdTicks = 100;
     ClearTo(0, 0, 0);
     board->Draw();
     // The sand clock, yellow at 70 %, from 15 pixels in from the square's left edge.

@@ -14,7 +14,7 @@ protected:
         LoadGrid(grid);
         ASSERT_TRUE(board->Fill(error)) << error;
         board->SetActive(false);
-        timer.paused = true;
+        timer().paused = true;
         effects = new CBoardEffects();
         game.AddChild(effects);
         effects->Init(1, 1);
@@ -58,7 +58,7 @@ TEST_F(CBoardEffectsTest, OneCellEveryTwoTicksAfterTheDelayThenPlayStarts) {
     Ticks(2);  // update 72 (tick 144) ends it
     EXPECT_FALSE(Running());
     EXPECT_TRUE(board->active);
-    EXPECT_FALSE(timer.paused);
+    EXPECT_FALSE(timer().paused);
 }
 
 TEST_F(CBoardEffectsTest, APressSkipsToTheEnd) {
@@ -69,7 +69,7 @@ TEST_F(CBoardEffectsTest, APressSkipsToTheEnd) {
     Tick();
     EXPECT_FALSE(Running());
     EXPECT_TRUE(board->active);
-    EXPECT_FALSE(timer.paused);
+    EXPECT_FALSE(timer().paused);
 }
 
 }  // namespace

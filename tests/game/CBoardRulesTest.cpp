@@ -60,10 +60,10 @@ TEST_F(CBoardRulesTest, PointingHighlightsASetWithItsStarsAndAClickClearsItAndIt
     EXPECT_EQ(States(), (Rows{"2222200"}));
     EXPECT_FALSE(board->mousePressed);  // nor kept for when the tutorial is gone
     tutorials.showing = false;
-    timer.remaining = 0;
+    timer().remaining = 0;
     Tick();
     EXPECT_EQ(States(), (Rows{"0000000"}));
-    timer.remaining = 1;
+    timer().remaining = 1;
 
     ClickAt(0, 0);
     EXPECT_EQ(States(), (Rows{"3333300"}));
@@ -316,7 +316,7 @@ TEST_F(CBoardRulesTest, VirusesWithNowhereToGoHeldOrWithoutAPeriodNeverSpread) {
         SCOPED_TRACE(::testing::PrintToString(test.grid));
         Build(test.grid);
         board->virusSpread.period = test.period;
-        timer.holdTicks = test.holdTicks;
+        timer().holdTicks = test.holdTicks;
         const int viruses = board->CountCellsOfKind(CellKind::Virus);
         const int32_t clock = board->virusSpread.clock;
         for (int i = 0; i < 300; ++i) {
