@@ -1,5 +1,7 @@
 #include "flow/CBoardPreview.h"
 
+#include <utility>
+
 #include "core/App.h"
 #include "engine/Input.h"
 #include "flow/LevelFile.h"
@@ -8,7 +10,6 @@
 #include "game/CBoardEffects.h"
 #include "game/CCellPictures.h"
 #include "game/CItem.h"
-#include "gfx/PictureBank.h"
 #include "ui/CCustomPointer.h"
 
 namespace {
@@ -67,25 +68,32 @@ bool CBoardPreview::Update() {
         App.quit = true;
         return true;
     }
-    // No trees yet: keys put the carried items in hand (S soap, V vaccine, O spoon).
-    struct Carried {
-        int key;
-        int32_t type;
-        const char* picture;
-        int uses;
-    };
-    static constexpr Carried carried[] = {
-        {KeyA + ('s' - 'a'), ItemType::Soap, "data/gfx/items/soap.tga", 1},
-        {KeyA + ('v' - 'a'), ItemType::Vaccine, "data/gfx/items/vaccine.tga", 5},
-        {KeyA + ('o' - 'a'), ItemType::Spoon, "data/gfx/items/spoon.png", 1}};
-    for (const Carried& item : carried) {
-        if (IsKeyDown(item.key) && pointer_->heldType != item.type) {
-            pointer_->Hold(App.pictures->Load(item.picture), item.type);
-            pointer_->CentreHotSpot();
-            pointer_->usesLeft = item.uses;
+    // The trees are not shown yet: keys put the carried items in hand (S soap, V vaccine, O spoon).
+    static constexpr std::pair<int, int32_t> carried[] = {{KeyA + ('s' - 'a'), ItemType::Soap},
+                                                          {KeyA + ('v' - 'a'), ItemType::Vaccine},
+                                                          {KeyA + ('o' - 'a'), ItemType::Spoon}};
+    for (const auto& [key, type] : carried) {
+        if (IsKeyDown(key) && pointer_->heldType != type) {
+            TakeItem(type);
         }
     }
     return true;
+}
+
+// The real item, taken where the mouse is (the vaccine moves the pointer to its lower-left corner).
+void CBoardPreview::TakeItem(int32_t type) {
+    std::unique_ptr<CItem> item;
+    if (type == ItemType::Soap) {
+        item = std::make_unique<CSoap>();
+    } else if (type == ItemType::Vaccine) {
+        item = std::make_unique<CVaccine>();
+    } else {
+        item = std::make_unique<CSpoon>();
+    }
+    game_.SetParentLink(item.get());
+    item->x = static_cast<float>(GetMouseX());
+    item->y = static_cast<float>(GetMouseY() - item->picture->height);
+    item->Use();
 }
 
 // The level was read whole already; what is left to refuse here is what only the board knows.

@@ -15,7 +15,7 @@ class LevelFile;
 // The board playable on its own until the game screen exists: the grid and the cell keys
 // of a level file read whole beforehand, the level-start reveal, then play with the mouse. Used by the
 // headless driver (--board-level) to look at the board and to script it. The keys S, V and O put a soap, a
-// vaccine or a spoon in hand, as the trees will.
+// vaccine or a spoon in hand, as taking them from a tree does.
 class CBoardPreview : public CGameObject {
 public:
     explicit CBoardPreview(const LevelFile& level);
@@ -34,6 +34,7 @@ public:
 
 private:
     bool ApplyLevel(const LevelFile& level);
+    void TakeItem(int32_t type);
 
     CGameObject game_;
     std::unique_ptr<CBoard> board_;

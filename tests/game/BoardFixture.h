@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <sstream>
@@ -19,8 +20,47 @@
 #include "game/CTimer.h"
 #include "game/CTree.h"
 #include "game/CTutorials.h"
+#include "game/ItemSource.h"
 #include "gfx/ToolkitFixture.h"
 #include "ui/CCustomPointer.h"
+
+// Stands in for the game: its item lottery hands out the items a test lines up.
+class TestGame : public CGameObject, public ItemSource {
+public:
+    CItem* MakeItem() override {
+        if (itemsToMake.empty()) {
+            return nullptr;
+        }
+        CItem* item = itemsToMake.front();
+        itemsToMake.pop_front();
+        SetParentLink(item);
+        return item;
+    }
+
+    std::deque<CItem*> itemsToMake;
+};
+
+// Stands in for the game's background, which holds the trees: it ticks them and draws them, their
+// items over everything else.
+class TreeStand : public CGameObject {
+public:
+    bool Update() override {
+        left->Tick();
+        right->Tick();
+        return true;
+    }
+    void Draw() override {
+        left->Draw();
+        right->Draw();
+    }
+    void DrawOver() override {
+        left->DrawItems();
+        right->DrawItems();
+    }
+
+    CTree* left = nullptr;
+    CTree* right = nullptr;
+};
 
 // A real board in a game-like subtree (board, timer and tutorials side by side under
 // "game"), its pictures made in a temporary data folder, the mouse scripted.
@@ -39,6 +79,30 @@ protected:
     static constexpr int BarWidth = 400;
     static constexpr uint32_t BarColour = PackRGBA(0, 200, 100);
     static constexpr uint32_t BarRedColour = PackRGBA(220, 30, 30);
+    static constexpr int ItemSize = 20;
+    static constexpr int TreeWidth = 100;
+    static constexpr int TreeHeight = 150;
+    static constexpr uint32_t TreeColour = PackRGBA(0, 90, 0);
+    static constexpr uint32_t TreeShakingColour = PackRGBA(0, 150, 0);
+    static constexpr uint32_t LeavesColour = PackRGBA(180, 220, 0);
+    static constexpr uint32_t SoapColour = PackRGBA(250, 250, 250);
+    static constexpr uint32_t SoapSelectedColour = PackRGBA(200, 0, 200);
+
+    // The item pictures, each a colour of its own.
+    static std::vector<std::pair<std::string, uint32_t>> ItemColours() {
+        return {{"clock.tga", PackRGBA(255, 200, 0)},
+                {"clock_selected.tga", PackRGBA(100, 80, 0)},
+                {"vaccine.tga", PackRGBA(0, 200, 255)},
+                {"vaccine_selected.tga", PackRGBA(0, 80, 100)},
+                {"soap.tga", SoapColour},
+                {"soap_selected.tga", SoapSelectedColour},
+                {"spoon.png", PackRGBA(160, 160, 160)},
+                {"spoon_selected.png", PackRGBA(60, 60, 60)},
+                {"sandclock.tga", PackRGBA(255, 255, 0)},
+                {"sandclock_selected.tga", PackRGBA(90, 90, 0)},
+                {"eddy.png", PackRGBA(100, 0, 255)},
+                {"eddy_selected.png", PackRGBA(40, 0, 100)}};
+    }
 
     // Each pet kind has a base picture of its own colour.
     static uint32_t PetColour(int kind) {
@@ -51,6 +115,7 @@ protected:
         App.tickCount = 0;
         boardScale = 1.0f;
         WritePictures();
+        MakeTrees();
         SeedRandom(12345);
         game.name = "game";
         root.AddChild(&game);
@@ -70,8 +135,8 @@ protected:
         }
         board = std::make_unique<CBoard>();
         game.AddChild(board.get());
-        board->leftTree = &leftTree;
-        board->rightTree = &rightTree;
+        board->leftTree = leftTree.get();
+        board->rightTree = rightTree.get();
         board->countClearedCell = [this] { ++clearedCells; };
         board->giveSoap = [this] { ++soapsGiven; };
         std::string error;
@@ -84,10 +149,33 @@ protected:
         game.RemoveAllChildren();
         root.RemoveAllChildren();
         board.reset();
+        leftTree.reset();
+        rightTree.reset();
+        for (CItem* item : game.itemsToMake) {
+            delete item;
+        }
         timerHolder_.reset();
         boardScale = 1.0f;
         App.tickCount = savedTick_;
         ToolkitTest::TearDown();
+    }
+
+    // The trees at the bottom corners, in a background that is still (inactive) unless a test
+    // sets it going; the board hands them help items either way.
+    void MakeTrees() {
+        leftTree = std::make_unique<CTree>();
+        rightTree = std::make_unique<CTree>();
+        leftTree->name = "lefttree";
+        rightTree->name = "righttree";
+        leftTree->y = rightTree->y = 600;
+        rightTree->x = 800 - rightTree->pictures[0].width;
+        stand.name = "background";
+        stand.left = leftTree.get();
+        stand.right = rightTree.get();
+        stand.LinkChild(leftTree.get());
+        stand.LinkChild(rightTree.get());
+        stand.active = false;
+        game.AddChild(&stand);
     }
 
     // Pictures other than the pets' bases, the squares, the water, the arrows and the virus are
@@ -129,7 +217,18 @@ protected:
         write("grid/square_bgbgray.tga", 64, 65, SquareColour);
         write("grid/square_invert.tga", 64, 65, ClearedColour);
         write("grid/circletga.tga", 4, 4, CircleColour);
-        write("items/sandclock.tga", 10, 10, PackRGBA(255, 255, 0));
+        for (const auto& [item, colour] : ItemColours()) {
+            write("items/" + item, ItemSize, ItemSize, colour);
+        }
+        write("items/nopet.png", ItemSize, ItemSize, PackRGBA(1, 1, 1));
+        write("interface/tree.tga", TreeWidth, TreeHeight, TreeColour);
+        write("interface/tree1.tga", TreeWidth, TreeHeight, TreeShakingColour);
+        for (int i = 0; i < CTree::LeafFrames; ++i) {
+            write("interface/leaves" + std::to_string(i) + ".tga", 10, 10, LeavesColour);
+        }
+        for (int i = 0; i < 10; ++i) {
+            write("general/effect-twister/twister" + std::to_string(i) + ".png", 8, 8, PackRGBA(9, 9, 9));
+        }
         write("general/mouse_pointer.tga", 16, 24, PackRGBA(255, 255, 255));
         write("items/xnumbers.tga", 121, 12, PackRGBA(255, 0, 0));
         write("interface/timebar.tga", BarWidth, 20, BarColour);
@@ -242,10 +341,8 @@ protected:
 
     // No help item waiting in the trees, as at a level's start.
     void EmptyTrees() {
-        for (CTree* tree : {&leftTree, &rightTree}) {
-            delete tree->slotA;
-            delete tree->slotB;
-            tree->slotA = tree->slotB = nullptr;
+        for (CTree* tree : {leftTree.get(), rightTree.get()}) {
+            tree->EmptySlots();
             tree->nextToB = false;
         }
     }
@@ -258,13 +355,14 @@ protected:
 
     CCell* At(int column, int row) const { return board->CellAt(column, row); }
 
-    CGameObject game;
+    TestGame game;
+    TreeStand stand;
     std::unique_ptr<CBoard> board;
     // Made once the pictures exist: the clock loads its bar.
     CTimer& timer() { return *timerHolder_; }
     CTutorials tutorials;
-    CTree leftTree;
-    CTree rightTree;
+    std::unique_ptr<CTree> leftTree;
+    std::unique_ptr<CTree> rightTree;
     std::unique_ptr<CCustomPointer> pointer;
     int clearedCells = 0;
     int soapsGiven = 0;

@@ -246,7 +246,7 @@ TEST_F(CBoardRulesTest, WhenNoSetIsLeftTheBoardThrowsTheHelpItemThatFits) {
         Build(test.grid);
         Hold(test.held, 1);
         board->ThrowHelpItem();
-        const CItem* item = leftTree.slotA != nullptr ? leftTree.slotA : rightTree.slotA;
+        const CItem* item = leftTree->slotA != nullptr ? leftTree->slotA : rightTree->slotA;
         ASSERT_EQ(item == nullptr, test.thrown.empty());
         ASSERT_EQ(tutorials.notifications.size(), test.thrown.empty() ? 0u : 1u);
         if (item != nullptr) {
