@@ -1,11 +1,11 @@
 #pragma once
 
 #include <algorithm>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/App.h"
@@ -24,42 +24,17 @@
 #include "gfx/ToolkitFixture.h"
 #include "ui/CCustomPointer.h"
 
-// Stands in for the game: its item lottery hands out the items a test lines up.
+// Stands in for the game: its item lottery hands out the item a test lines up.
 class TestGame : public CGameObject, public ItemSource {
 public:
     CItem* MakeItem() override {
-        if (itemsToMake.empty()) {
-            return nullptr;
+        if (nextItem != nullptr) {
+            SetParentLink(nextItem);
         }
-        CItem* item = itemsToMake.front();
-        itemsToMake.pop_front();
-        SetParentLink(item);
-        return item;
+        return std::exchange(nextItem, nullptr);
     }
 
-    std::deque<CItem*> itemsToMake;
-};
-
-// Stands in for the game's background, which holds the trees: it ticks them and draws them, their
-// items over everything else.
-class TreeStand : public CGameObject {
-public:
-    bool Update() override {
-        left->Tick();
-        right->Tick();
-        return true;
-    }
-    void Draw() override {
-        left->Draw();
-        right->Draw();
-    }
-    void DrawOver() override {
-        left->DrawItems();
-        right->DrawItems();
-    }
-
-    CTree* left = nullptr;
-    CTree* right = nullptr;
+    CItem* nextItem = nullptr;
 };
 
 // A real board in a game-like subtree (board, timer and tutorials side by side under
@@ -85,24 +60,8 @@ protected:
     static constexpr uint32_t TreeColour = PackRGBA(0, 90, 0);
     static constexpr uint32_t TreeShakingColour = PackRGBA(0, 150, 0);
     static constexpr uint32_t LeavesColour = PackRGBA(180, 220, 0);
-    static constexpr uint32_t SoapColour = PackRGBA(250, 250, 250);
-    static constexpr uint32_t SoapSelectedColour = PackRGBA(200, 0, 200);
-
-    // The item pictures, each a colour of its own.
-    static std::vector<std::pair<std::string, uint32_t>> ItemColours() {
-        return {{"clock.tga", PackRGBA(255, 200, 0)},
-                {"clock_selected.tga", PackRGBA(100, 80, 0)},
-                {"vaccine.tga", PackRGBA(0, 200, 255)},
-                {"vaccine_selected.tga", PackRGBA(0, 80, 100)},
-                {"soap.tga", SoapColour},
-                {"soap_selected.tga", SoapSelectedColour},
-                {"spoon.png", PackRGBA(160, 160, 160)},
-                {"spoon_selected.png", PackRGBA(60, 60, 60)},
-                {"sandclock.tga", PackRGBA(255, 255, 0)},
-                {"sandclock_selected.tga", PackRGBA(90, 90, 0)},
-                {"eddy.png", PackRGBA(100, 0, 255)},
-                {"eddy_selected.png", PackRGBA(40, 0, 100)}};
-    }
+    static constexpr uint32_t ItemColour = PackRGBA(250, 250, 250);
+    static constexpr uint32_t SelectedColour = PackRGBA(200, 0, 200);
 
     // Each pet kind has a base picture of its own colour.
     static uint32_t PetColour(int kind) {
@@ -148,34 +107,29 @@ protected:
         pointer.reset();
         game.RemoveAllChildren();
         root.RemoveAllChildren();
+        background.RemoveAllChildren();
         board.reset();
         leftTree.reset();
         rightTree.reset();
-        for (CItem* item : game.itemsToMake) {
-            delete item;
-        }
+        delete game.nextItem;
         timerHolder_.reset();
         boardScale = 1.0f;
         App.tickCount = savedTick_;
         ToolkitTest::TearDown();
     }
 
-    // The trees at the bottom corners, in a background that is still (inactive) unless a test
-    // sets it going; the board hands them help items either way.
+    // The trees at the bottom corners of a background that stands still unless a test sets it
+    // going; the board hands them help items either way.
     void MakeTrees() {
         leftTree = std::make_unique<CTree>();
         rightTree = std::make_unique<CTree>();
-        leftTree->name = "lefttree";
-        rightTree->name = "righttree";
         leftTree->y = rightTree->y = 600;
-        rightTree->x = 800 - rightTree->pictures[0].width;
-        stand.name = "background";
-        stand.left = leftTree.get();
-        stand.right = rightTree.get();
-        stand.LinkChild(leftTree.get());
-        stand.LinkChild(rightTree.get());
-        stand.active = false;
-        game.AddChild(&stand);
+        rightTree->x = 800 - TreeWidth;
+        background.name = "background";
+        background.AddChild(leftTree.get());
+        background.AddChild(rightTree.get());
+        background.active = false;
+        game.AddChild(&background);
     }
 
     // Pictures other than the pets' bases, the squares, the water, the arrows and the virus are
@@ -217,9 +171,13 @@ protected:
         write("grid/square_bgbgray.tga", 64, 65, SquareColour);
         write("grid/square_invert.tga", 64, 65, ClearedColour);
         write("grid/circletga.tga", 4, 4, CircleColour);
-        for (const auto& [item, colour] : ItemColours()) {
-            write("items/" + item, ItemSize, ItemSize, colour);
+        for (const std::string item :
+             {"clock.tga", "vaccine.tga", "soap.tga", "sandclock.tga", "spoon.png", "eddy.png"}) {
+            write("items/" + item, ItemSize, ItemSize, ItemColour);
+            write("items/" + item.substr(0, item.find('.')) + "_selected" + item.substr(item.find('.')),
+                  ItemSize, ItemSize, SelectedColour);
         }
+        write("items/sandclock.tga", 10, 10, PackRGBA(255, 255, 0));  // the board draws it over held viruses
         write("items/nopet.png", ItemSize, ItemSize, PackRGBA(1, 1, 1));
         write("interface/tree.tga", TreeWidth, TreeHeight, TreeColour);
         write("interface/tree1.tga", TreeWidth, TreeHeight, TreeShakingColour);
@@ -356,7 +314,7 @@ protected:
     CCell* At(int column, int row) const { return board->CellAt(column, row); }
 
     TestGame game;
-    TreeStand stand;
+    CGameObject background;
     std::unique_ptr<CBoard> board;
     // Made once the pictures exist: the clock loads its bar.
     CTimer& timer() { return *timerHolder_; }
