@@ -45,7 +45,7 @@ void CItem::Place(int areaX, int areaWidth, bool inSlotA) {
     }
     slotA = inSlotA;
     if (!inSlotA) {
-        vx = -vx;  // slot B lies towards the middle of the screen from the right-hand side
+        vx = -vx;  // slot B throws fly the other way
     }
 }
 

@@ -28,7 +28,6 @@ class CItem : public CGameObject {
 public:
     static constexpr int SlideLine = 270;  // dropped items come out from behind the crown here
     static constexpr int GroundLine = 490;
-    static constexpr uint32_t IdleTicks = 420;
 
     // The tree's item area: its left edge and width.
     virtual void Place(int areaX, int areaWidth, bool inSlotA);
