@@ -257,9 +257,7 @@ CCustomPointer* CBoard::Pointer() {
 }
 
 void CBoard::Notify(int32_t category, int32_t index, int32_t related) {
-    if (TutorialEvents* tutorials = Tutorials()) {
-        tutorials->NotifyTutorials(category, index, related);
-    }
+    NotifyTutorialsFrom(*this, category, index, related);
 }
 
 // A sand clock holds the viruses while it runs.

@@ -111,9 +111,7 @@ void CItem::PutInHand(int32_t uses, bool showCount) {
 }
 
 void CItem::Notify(int32_t category, int32_t index, int32_t related) {
-    if (auto* tutorials = dynamic_cast<TutorialEvents*>(Find("../tutorials"))) {
-        tutorials->NotifyTutorials(category, index, related);
-    }
+    NotifyTutorialsFrom(*this, category, index, related);
 }
 
 CBoard* CItem::Board() {

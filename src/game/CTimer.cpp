@@ -27,10 +27,6 @@ void CTimer::SetHold(bool on) {
     holdTicks = on ? SandClockHoldTicks : 0;
 }
 
-TutorialEvents* CTimer::Tutorials() {
-    return dynamic_cast<TutorialEvents*>(Find("../tutorials"));
-}
-
 bool CTimer::Update() {
     if (paused) {
         return true;
@@ -54,9 +50,7 @@ bool CTimer::Update() {
     const int32_t quarter = BarWidth() / 4;
     if (before >= quarter && remaining < quarter) {
         PlaySound("data/sfx/hurryup.ogg");
-        if (TutorialEvents* tutorials = Tutorials()) {
-            tutorials->NotifyTutorials(5, -1, -1);
-        }
+        NotifyTutorialsFrom(*this, 5, -1, -1);
     }
     return true;
 }

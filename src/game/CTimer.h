@@ -5,8 +5,6 @@
 #include "gfx/Sprite.h"
 #include "scene/GameObject.h"
 
-class TutorialEvents;
-
 // The level clock: a bar at the bottom of the screen whose length in pixels is the time left.
 // It shrinks one pixel every ticksPerPixel ticks of play, turns red in its last quarter, grows
 // back with a clock and stands still, blinking, through a sand-clock hold. The board, the items
@@ -44,8 +42,6 @@ public:
     int32_t holdTicks = 0;  // ticks left of a sand-clock hold
 
 private:
-    TutorialEvents* Tutorials();
-
     int32_t gainShown_ = 0;
     int32_t tickCount_ = 0;
     Sprite bar_;
