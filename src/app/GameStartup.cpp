@@ -1,6 +1,8 @@
 #include "app/GameStartup.h"
 
-#include "app/CScreenPreview.h"
+#include <cstdio>
+
+#include "app/CLevelRoot.h"
 #include "app/CShowcase.h"
 #include "core/App.h"
 #include "core/Random.h"
@@ -8,7 +10,9 @@
 #include "engine/EngineFile.h"
 #include "engine/Files.h"
 #include "engine/GameWindow.h"
+#include "engine/MessageBox.h"
 #include "engine/TarArchive.h"
+#include "flow/LevelFile.h"
 #include "gfx/PictureBank.h"
 #include "scene/GameObject.h"
 
@@ -25,11 +29,29 @@ bool ReadFullScreenSetting() {
     return settings[fullScreenOffset] != 0;
 }
 
+// The level of /world= and /stage=, or world 1 stage 1 when that one cannot be read.
+std::unique_ptr<CGameObject> MakeDirectStart() {
+    int world = GetIntOption("world");
+    int stage = GetIntOption("stage");
+    if (!CGame::IsPlayableLevel(world, stage)) {
+        world = stage = 1;
+    }
+    LevelFile level;
+    std::string error;
+    if (!level.Load(MakeFilePath(CGame::LevelPath(world, stage)), error)) {
+        std::fprintf(stderr, "tandolo: %s; playing world 1 stage 1\n", error.c_str());
+        if (!level.Load(MakeFilePath(CGame::LevelPath(1, 1)), error)) {
+            FatalError(error);
+        }
+    }
+    return std::make_unique<CLevelRoot>(level);
+}
+
 }  // namespace
 
 std::unique_ptr<CGameObject> MakeGameRoot() {
-    if (GetIntOption("preview") > 0) {
-        return std::make_unique<CScreenPreview>(GetIntOption("preview"), GetIntOption("sky"));
+    if (GetIntOption("world") > 0 || GetIntOption("stage") > 0) {
+        return MakeDirectStart();
     }
     return std::make_unique<CShowcase>();
 }

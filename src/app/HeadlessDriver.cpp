@@ -8,6 +8,7 @@
 #include <ctime>
 #include <sstream>
 
+#include "app/CLevelRoot.h"
 #include "app/GameStartup.h"
 #include "core/App.h"
 #include "core/Random.h"
@@ -15,10 +16,9 @@
 #include "engine/Clock.h"
 #include "engine/GameWindow.h"
 #include "engine/Input.h"
-#include "flow/CBoardPreview.h"
+#include "flow/CGame.h"
 #include "flow/LevelFile.h"
-#include "game/BoardText.h"
-#include "game/CBoard.h"
+#include "flow/PlayScreenText.h"
 #include "scene/GameObject.h"
 
 namespace {
@@ -80,14 +80,14 @@ std::string CheckArguments(const HeadlessDriver::Event& event) {
     return {};
 }
 
-// The first board in the tree, depth first.
-const CBoard* FindBoard(const CGameObject* object) {
-    if (const auto* board = dynamic_cast<const CBoard*>(object)) {
-        return board;
+// The first game in the tree, depth first.
+const CGame* FindGame(const CGameObject* object) {
+    if (const auto* game = dynamic_cast<const CGame*>(object)) {
+        return game;
     }
     for (const CGameObject* child : object->Children()) {
-        if (const CBoard* board = FindBoard(child)) {
-            return board;
+        if (const CGame* game = FindGame(child)) {
+            return game;
         }
     }
     return nullptr;
@@ -142,7 +142,7 @@ HeadlessDriver::HeadlessDriver(Options options) : options_(std::move(options)) {
 int HeadlessDriver::Run() {
     // A malformed level ends the run before anything of it runs, or a window opens.
     LevelFile level;
-    if (!options_.boardLevel.empty() && !level.Load(options_.boardLevel, rootError_)) {
+    if (!options_.level.empty() && !level.Load(options_.level, rootError_)) {
         std::fprintf(stderr, "tandolo-headless: %s\n", rootError_.c_str());
         return 2;
     }
@@ -152,12 +152,12 @@ int HeadlessDriver::Run() {
     const int exitCode = RunGame(options_.commandLine, [this, &level] {
         // Seeded after start-up so the same script always sees the same game.
         SeedRandom(options_.seed);
-        if (options_.boardLevel.empty()) {
+        if (options_.level.empty()) {
             return MakeGameRoot();
         }
-        auto preview = std::make_unique<CBoardPreview>(level);
-        rootError_ = preview->Error();
-        return std::unique_ptr<CGameObject>(std::move(preview));
+        auto root = std::make_unique<CLevelRoot>(level);
+        rootError_ = root->Error();
+        return std::unique_ptr<CGameObject>(std::move(root));
     });
     SetInputSeam(nullptr);
     if (!rootError_.empty()) {
@@ -220,11 +220,11 @@ void HeadlessDriver::ApplyEvent(const Event& event) {
     }
 }
 
-// The board as text; "-" is standard output. A second dump to the same file in a run is appended.
+// The play screen as text; "-" is standard output. A second dump to the same file in a run is appended.
 void HeadlessDriver::WriteBoard(const std::string& file) {
-    const CBoard* board = App.root != nullptr ? FindBoard(App.root) : nullptr;
-    const std::string text = board != nullptr ? BoardText::Dump(*board)
-                                              : "no board at tick " + std::to_string(App.tickCount) + "\n";
+    const CGame* game = App.root != nullptr ? FindGame(App.root) : nullptr;
+    const std::string text = game != nullptr ? PlayScreenText::Dump(*game)
+                                             : "no board at tick " + std::to_string(App.tickCount) + "\n";
     if (file == "-") {
         std::fputs(text.c_str(), stdout);
         return;

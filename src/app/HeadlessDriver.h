@@ -32,8 +32,9 @@ public:
         std::vector<Event> events;
         bool bench = false;
         std::string commandLine;
-        // A level file whose grid and cell keys make a board to play on its own, in place of the game.
-        std::string boardLevel;
+        // A level file played on the full play screen, in place of the game; the world and stage
+        // are the game's own /world= and /stage= (1 and 1 when absent).
+        std::string level;
     };
 
     // Reads a script: one event a line, "<tick> <action> [arguments]"; '#' starts a comment.

@@ -11,13 +11,13 @@ namespace {
 
 const char* const usage =
     "usage: tandolo-headless [--ticks N] [--seed S] [--script FILE] [--shot TICK:FILE.png]... [--bench]\n"
-    "                        [--board TICK:FILE]... [--board-level LEVEL.txt] [-- GAME ARGUMENTS]\n"
+    "                        [--board TICK:FILE]... [--level LEVEL.txt] [-- GAME ARGUMENTS]\n"
     "Runs the game without a display, one logic tick per frame, and quits after N ticks (default 600).\n"
     "A script holds one event a line: '<tick> move X Y', '<tick> down', '<tick> up', '<tick> click X Y',\n"
     "'<tick> key NAME down|up', '<tick> shot FILE.png', '<tick> board FILE', '<tick> quit'.\n"
     "An event at tick T acts once T ticks have run; a shot at tick T shows the frame drawn then; 'board'\n"
-    "writes the board as text (FILE '-' is standard output; later dumps to one file are appended).\n"
-    "--board-level plays the board of a level file on its own instead of the game.\n";
+    "writes the play screen as text (FILE '-' is standard output; later dumps to one file are appended).\n"
+    "--level plays a level file on the play screen of the world and stage given as '-- /world=W /stage=S'.\n";
 
 bool ReadNumber(const char* text, int64_t max, uint32_t& value) {
     const std::optional<int64_t> number = ReadWholeNumber(text, 0, max);
@@ -82,8 +82,8 @@ int main(int argc, char** argv) {
                                              "--board", options.events, error)) {
                 return Fail("--board needs TICK:FILE");
             }
-        } else if (argument == "--board-level" && hasValue) {
-            options.boardLevel = argv[++i];
+        } else if (argument == "--level" && hasValue) {
+            options.level = argv[++i];
         } else if (argument == "--bench") {
             options.bench = true;
         } else {

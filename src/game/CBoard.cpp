@@ -104,13 +104,17 @@ bool CBoard::LoadGrid(const std::vector<std::string>& rows) {
 }
 
 bool CBoard::FitsScreen(std::string& error) const {
-    const float boardWidth = static_cast<float>(width) * SquareWidth * boardScale;
-    const float boardHeight = static_cast<float>(height) * SquareHeight * boardScale;
-    if (boardScale > 0.0f && boardWidth <= 800.0f && boardHeight <= 600.0f) {
+    return GridFitsScreen(width, height, boardScale, error);
+}
+
+bool CBoard::GridFitsScreen(int columns, int rows, float scale, std::string& error) {
+    const float boardWidth = static_cast<float>(columns) * SquareWidth * scale;
+    const float boardHeight = static_cast<float>(rows) * SquareHeight * scale;
+    if (scale > 0.0f && boardWidth <= 800.0f && boardHeight <= 600.0f) {
         return true;
     }
-    error = "a grid of " + std::to_string(width) + " x " + std::to_string(height) + " squares at scale " +
-            std::to_string(static_cast<int>(std::lround(boardScale * 100.0f))) +
+    error = "a grid of " + std::to_string(columns) + " x " + std::to_string(rows) + " squares at scale " +
+            std::to_string(static_cast<int>(std::lround(scale * 100.0f))) +
             " does not fit the 800 x 600 screen";
     return false;
 }

@@ -44,6 +44,8 @@ public:
     bool LoadGrid(const std::vector<std::string>& rows);
     // false with a message when the grid does not fit the 800 x 600 screen at boardScale.
     bool FitsScreen(std::string& error) const;
+    // The same for a grid of columns x rows at a scale, before anything of it is laid out.
+    static bool GridFitsScreen(int columns, int rows, float scale, std::string& error);
     void Layout();
     // A random cell in every empty slot, then a search for sets; false when no pet can be made.
     bool Fill(std::string& error);

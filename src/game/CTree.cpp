@@ -97,6 +97,8 @@ int CTree::FreeSlot() const {
 
 void CTree::PutInSlot(int slot, CItem* item) {
     (slot == 1 ? slotA : slotB) = item;
+    item->SetThrown(throwMode);
+    item->Place(x + itemOffset, pictures[0].width, slot == 1);
 }
 
 void CTree::EmptySlots() {

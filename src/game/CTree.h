@@ -34,7 +34,8 @@ public:
     bool HasItemOfType(int32_t type) const;
     // 1 or 2 for an empty slot, 0 when both are full or an item is leaving.
     int FreeSlot() const;
-    // Into slot 1 (A) or 2 (B) as it is, unplaced.
+    // Into slot 1 (A) or 2 (B), coming the way this tree's items come, so it lands where the
+    // slot shows its items.
     void PutInSlot(int slot, CItem* item);
     // A new level: the slots empty; a leaving item is left to finish.
     void EmptySlots();

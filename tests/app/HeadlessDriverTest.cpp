@@ -129,14 +129,18 @@ TEST_F(HeadlessRunTest, TheSeedDecidesTheGame) {
     const auto play = [&](int seed) {
         const std::string board = dir.File("board" + std::to_string(seed) + ".txt");
         std::remove(board.c_str());
-        EXPECT_EQ(Run("--board-level " + dir.File("level.txt") + " --ticks 200 --seed " +
-                      std::to_string(seed) + " --script " + dir.File("play.txt") + " --board 1:" + board +
-                      " --board 199:" + board + " --shot 199:" + dir.File("shot.png")),
+        EXPECT_EQ(Run("--level " + dir.File("level.txt") + " --ticks 200 --seed " + std::to_string(seed) +
+                      " --script " + dir.File("play.txt") + " --board 1:" + board + " --board 199:" + board +
+                      " --shot 199:" + dir.File("shot.png")),
                   0)
             << Log();
         return Game{ReadBytes(board), ReadBytes(dir.File("shot.png"))};
     };
     const Game first = play(3);
+    for (const char* line :
+         {"\ntimer remaining ", "\ntree left a ", "\ntree right a ", "\npointer ", "\ncounter "}) {
+        EXPECT_NE(first.boards.find(line), std::string::npos) << line << " missing from:\n" << first.boards;
+    }
     const Game again = play(3);
     EXPECT_EQ(first.boards, again.boards);
     EXPECT_TRUE(!first.frame.empty() && first.frame == again.frame);

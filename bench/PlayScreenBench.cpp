@@ -1,6 +1,6 @@
-// The cost of the board on the largest grid the game allows: one logic tick,
-// one search for sets and one draw of a full 30 x 30 board, through the real
-// renderer (headless: Mesa's software OpenGL).
+// The cost of the play screen on the largest grid the game allows: one tick, one search for
+// sets and one draw of a full 30 x 30 board, and a whole frame of the busiest play screen,
+// through the real renderer (headless: Mesa's software OpenGL).
 #include <SDL_opengl.h>
 
 #include <benchmark/benchmark.h>
@@ -14,9 +14,11 @@
 #include "engine/GameWindow.h"
 #include "engine/InputSeam.h"
 #include "engine/ScriptedInput.h"
-#include "flow/CBoardPreview.h"
+#include "flow/CGame.h"
 #include "flow/LevelFile.h"
 #include "game/CBoard.h"
+#include "game/CItem.h"
+#include "game/CellKinds.h"
 #include "gfx/PictureBank.h"
 
 namespace {
@@ -50,17 +52,24 @@ struct Stage {
         App.window = window.get();
         App.pictures = &pictures;
         SeedRandom(1);
-        preview = std::make_unique<CBoardPreview>(FullLevel());
-        if (!preview->Error().empty()) {
-            std::fprintf(stderr, "tandolo-bench: %s\n", preview->Error().c_str());
+        game = std::make_unique<CGame>();
+        game->MakeRoot();
+        App.root = game.get();
+        std::string error;
+        if (!game->BeginGame(FullLevel(), error)) {
+            std::fprintf(stderr, "tandolo-bench: %s\n", error.c_str());
             std::exit(1);
         }
-        board = preview->Board();
-        board->SetActive(true);  // no level-start reveal
+        // Past the level-start reveal, into play.
+        while (!game->board.active) {
+            Tick();
+        }
+        board = &game->board;
         input.MoveMouse(400, 300);
     }
     ~Stage() {
-        preview.reset();
+        game.reset();
+        App.root = nullptr;
         pictures.DestroyAll();
         App.pictures = nullptr;
         ShutDownApp();
@@ -68,10 +77,15 @@ struct Stage {
         window.reset();
         SetInputSeam(nullptr);
     }
+    void Tick() {
+        game->Tick();
+        game->UpdateChildren();
+        ++App.tickCount;
+    }
     ScriptedInput input;
     std::unique_ptr<GameWindow> window;
     PictureBank pictures;
-    std::unique_ptr<CBoardPreview> preview;
+    std::unique_ptr<CGame> game;
     CBoard* board = nullptr;
 };
 
@@ -108,6 +122,48 @@ void BoardDraw(benchmark::State& state) {
     }
 }
 BENCHMARK(BoardDraw)->Unit(benchmark::kMicrosecond);
+
+// Keeps the busiest screen busy: a blast running, both trees full with a third item leaving
+// while its successor flies in, and a vaccine in the pointer.
+void KeepBusy(Stage& stage) {
+    CGame& game = *stage.game;
+    if (!game.board.bubbleBlast.Running() && !game.board.busy) {
+        game.board.SetCell(15, 15, CellKind::VioletBubble);
+        game.board.bubbleBlast.Start(game.board, 15, 15);
+        game.board.busy = true;
+    }
+    for (CTree* tree : {&game.background.leftTree, &game.background.rightTree}) {
+        while (tree->leaving == nullptr) {
+            auto* item = new CClock();
+            game.SetParentLink(item);
+            tree->ThrowItem(item);
+        }
+    }
+    if (game.pointer.heldType != ItemType::Vaccine) {
+        auto* vaccine = new CVaccine();
+        game.SetParentLink(vaccine);
+        vaccine->Use();
+        delete vaccine;
+    }
+    game.timer.remaining = game.timer.BarWidth();
+}
+
+// One frame of the play screen as the main loop runs it: a tick of the game, then the drawing
+// of the game, its over-drawn items and the pointer.
+void PlayScreenFrame(benchmark::State& state) {
+    Stage& stage = TheStage();
+    CGame& game = *stage.game;
+    for (auto _ : state) {
+        KeepBusy(stage);
+        stage.Tick();
+        game.Draw();
+        game.DrawChildren();
+        game.DrawOver();
+        game.pointer.Draw();
+        glFinish();
+    }
+}
+BENCHMARK(PlayScreenFrame)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
