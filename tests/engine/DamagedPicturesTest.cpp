@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -19,10 +20,13 @@ protected:
         std::ofstream(dir.File(name), std::ios::binary) << bytes;
         return dir.File(name);
     }
-    // The reason a load failed; empty when it loaded.
-    static std::string LoadError(const std::string& path) {
+    // The reason a load failed, over a picture that held another: empty when it loaded.
+    std::string LoadError(const std::string& path) {
         GLPicture picture;
-        return picture.LoadPicture(path, true, true) ? "" : picture.LoadError();
+        EXPECT_TRUE(picture.LoadPicture(Write("held.png", good), true, true));
+        const bool loaded = picture.LoadPicture(path, true, true);
+        EXPECT_EQ(picture.IsLoaded(), loaded) << "a failed load leaves the picture empty: " << path;
+        return loaded ? "" : picture.LoadError();
     }
     static std::string TgaHeader(int width, int height) {
         std::string header(18, '\0');
@@ -35,7 +39,15 @@ protected:
         return header;
     }
 
+    void SetUp() override {
+        GLTestWindow::SetUp();
+        ASSERT_TRUE(WritePng(dir.File("good.png"), 64, 64, std::vector<uint32_t>(64 * 64, Red)));
+        std::ifstream file(dir.File("good.png"), std::ios::binary);
+        good.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
+
     TempDir dir;
+    std::string good;  // a whole PNG file
 };
 
 TEST_F(DamagedPicturesTest, PicturesTooLargeAreRefusedFromTheirHeader) {
@@ -59,22 +71,25 @@ TEST_F(DamagedPicturesTest, PicturesTooLargeAreRefusedFromTheirHeader) {
     }
 }
 
+// The decoder is chosen by the name, whatever its case, and never by the bytes.
 TEST_F(DamagedPicturesTest, EachFaultIsNamedWithTheFile) {
-    std::vector<uint32_t> pixels(64 * 64, PackRGBA(200, 100, 50));
-    ASSERT_TRUE(WritePng(dir.File("good.png"), 64, 64, pixels));
-    std::ifstream good(dir.File("good.png"), std::ios::binary);
-    const std::string png((std::istreambuf_iterator<char>(good)), std::istreambuf_iterator<char>());
+    ASSERT_TRUE(WriteTga(dir.File("targa.png"), 2, 2, {Red, Green, Blue, Yellow}));
+    ASSERT_TRUE(WriteTga(dir.File("pic.tga"), 2, 2, {Red, Green, Blue, Yellow}));
     const std::pair<std::string, std::string> cases[] = {
-        {Write("cut.png", png.substr(0, png.size() / 2)), ": is damaged ("},
+        {Write("cut.png", good.substr(0, good.size() / 2)), ": is damaged ("},
         {Write("text.png", "just some words, no picture"), ": is not a PNG picture"},
-        {Write("notes.txt", png), ": has no picture extension"},
+        {dir.File("targa.png"), ": is not a PNG picture"},
+        {Write("notes.txt", good), ": has no picture extension"},
         {dir.File("missing.png"), ": not found"},
         {Write("empty.png", ""), ": cannot be read"},
     };
     for (const auto& [path, fault] : cases) {
         EXPECT_EQ(LoadError(path).rfind(path + fault, 0), 0u) << LoadError(path);
     }
-    EXPECT_EQ(LoadError(dir.File("good.png")), "");
+    for (const std::string loads : {"good.png", "pic.tga"}) {
+        EXPECT_EQ(LoadError(dir.File(loads)), "");
+    }
+    EXPECT_EQ(LoadError(Write("GOOD2.PNG", good)), "");
 }
 
 }  // namespace

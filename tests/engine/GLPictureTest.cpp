@@ -1,7 +1,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <vector>
 
 #include "engine/GLPicture.h"
@@ -69,27 +68,6 @@ TEST_F(GLPictureTest, BothFormatsLoadWithTheirAlphaAndOnlyTheExactKeyColourGoes)
         EXPECT_EQ(ReadPixel(10, 0), Opaque(Black));
         EXPECT_THAT(ReadPixel(11, 0), NearColour(HalfGrey, 1));
         EXPECT_EQ(std::pair(ReadPixel(10, 1), ReadPixel(11, 1)), std::pair(Opaque(Red), Opaque(Green)));
-    }
-}
-
-TEST_F(GLPictureTest, TheDecoderIsChosenByTheNameAndAFailureLeavesThePictureEmpty) {
-    const std::vector<uint32_t> pixels{Red, Green, Blue, Yellow};
-    for (const char* png : {"pic.png", "PIC2.PNG", "pic.dat"}) {
-        ASSERT_TRUE(WritePng(dir_.File(png), 2, 2, pixels));
-    }
-    // ".png" is tested after ".tga", so it wins wherever it stands in the name.
-    for (const char* tga : {"pic.tga", "targa.png", "pic.png.tga"}) {
-        ASSERT_TRUE(WriteTga(dir_.File(tga), 2, 2, pixels));
-    }
-    std::ofstream(dir_.File("empty.png")).close();
-    auto picture = CreatePicture();
-    const std::pair<const char*, bool> cases[] = {
-        {"pic.png", true},    {"pic.tga", true},      {"PIC2.PNG", true},     {"pic.dat", false},
-        {"targa.png", false}, {"pic.png.tga", false}, {"missing.png", false}, {"empty.png", false}};
-    for (const auto& [name, loads] : cases) {
-        ASSERT_TRUE(picture->LoadPicture(dir_.File("pic.png"), true, true));
-        EXPECT_EQ(picture->LoadPicture(dir_.File(name), true, true), loads) << name;
-        EXPECT_EQ(picture->IsLoaded(), loads) << name;
     }
 }
 

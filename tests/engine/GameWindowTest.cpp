@@ -16,12 +16,6 @@
 
 namespace {
 
-constexpr RGBA Red{255, 0, 0, 255};
-constexpr RGBA Green{0, 255, 0, 255};
-constexpr RGBA Blue{0, 0, 255, 255};
-constexpr RGBA White{255, 255, 255, 255};
-constexpr RGBA Black{0, 0, 0, 255};
-
 // Installs a scripted seam for the scope of a test.
 class ScriptedSeam : public ScriptedInput {
 public:
@@ -55,10 +49,10 @@ protected:
             const auto* p = static_cast<const uint8_t*>(image->pixels) + y * image->pitch + x * 4;
             return RGBA{p[0], p[1], p[2], p[3]};
         };
-        EXPECT_EQ(at(399, 299), Red);
-        EXPECT_EQ(at(400, 0), Green);
-        EXPECT_EQ(at(0, 300), Blue);
-        EXPECT_EQ(at(799, 599), White);
+        EXPECT_EQ(at(399, 299), Opaque(Red));
+        EXPECT_EQ(at(400, 0), Opaque(Green));
+        EXPECT_EQ(at(0, 300), Opaque(Blue));
+        EXPECT_EQ(at(799, 599), Opaque(White));
     }
 
     static std::unique_ptr<GameWindow> NewWindow(bool depthBuffer = false) {
@@ -99,7 +93,8 @@ TEST_F(GameWindowTest, FadeVeilIsDrawnOverThePresentedFrameAndAClearingViewWipes
     RGBA presented;
     seam.onBeforePresent = [&] { presented = ReadPixel(400, 300); };
     const std::pair<float, RGBA> cases[] = {
-        {0.25f, {64, 64, 64, 255}}, {1.0f, White}, {1.5f, White}, {0.0f, Black}, {-1.0f, Black},
+        {0.25f, {64, 64, 64, 255}}, {1.0f, Opaque(White)},  {1.5f, Opaque(White)},
+        {0.0f, Opaque(Black)},      {-1.0f, Opaque(Black)},
     };
     for (const auto& [level, expected] : cases) {
         SCOPED_TRACE(level);
@@ -111,7 +106,7 @@ TEST_F(GameWindowTest, FadeVeilIsDrawnOverThePresentedFrameAndAClearingViewWipes
     EXPECT_EQ(seam.presentedFrames, 5);
     ClearTo(255, 255, 255);
     Window().SetWorldView(0, 0, 0, 1, true);
-    EXPECT_EQ(ReadPixel(400, 300), Black);
+    EXPECT_EQ(ReadPixel(400, 300), Opaque(Black));
 }
 
 TEST_F(GameWindowTest, ScreenshotsHoldTheScreenAsDrawnAndLeaveItAlone) {
@@ -119,7 +114,7 @@ TEST_F(GameWindowTest, ScreenshotsHoldTheScreenAsDrawnAndLeaveItAlone) {
     ASSERT_TRUE(Window().SaveScreenshot(dir_.File("shot.png"), GameWindow::ScreenshotPng, 0, 0));
     ExpectQuarters(dir_.File("shot.png"));
     EXPECT_FALSE(Window().SaveScreenshot(dir_.File("missing/shot.png"), GameWindow::ScreenshotPng, 0, 0));
-    EXPECT_EQ(ReadPixel(799, 599), White);
+    EXPECT_EQ(ReadPixel(799, 599), Opaque(White));
 }
 
 TEST_F(GameWindowTest, ScreenshotShortcutWritesNumberedFilesBesideTheExecutable) {

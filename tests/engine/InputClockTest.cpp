@@ -48,17 +48,6 @@ protected:
     ScriptedInput input;
 };
 
-TEST_F(SeamTest, MouseOutsideTheScreenIsReportedAsItIsAndWaitingEndsWhenTheKeyIsUp) {
-    input.MoveMouse(-5, 640);
-    input.SetKey(KeyEscape, true);
-    EXPECT_EQ(GetMouseX(), -5);
-    EXPECT_EQ(GetMouseY(), 640);
-    EXPECT_TRUE(IsKeyDown(KeyEscape));
-    EXPECT_FALSE(IsKeyDown(KeyCount));
-    WaitKeyReleased(KeyEscape);
-    EXPECT_FALSE(IsKeyDown(KeyEscape));
-}
-
 TEST_F(SeamTest, ClockSkipsWhatResyncForgetsAndNeverRunsBackwards) {
     const uint32_t start = GetMilliseconds();
     input.AdvanceTime(40);

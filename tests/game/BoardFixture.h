@@ -43,25 +43,14 @@ class BoardTest : public ToolkitTest {
 protected:
     using Rows = std::vector<std::string>;
 
-    static constexpr uint32_t SquareColour = PackRGBA(90, 90, 90);
-    static constexpr uint32_t ClearedColour = PackRGBA(200, 200, 255);
-    static constexpr uint32_t WaterColour = PackRGBA(0, 255, 255);
-    static constexpr uint32_t ArrowColour = PackRGBA(255, 128, 0);
-    static constexpr uint32_t CircleColour = PackRGBA(255, 0, 0);
-    static constexpr uint32_t VirusColour = PackRGBA(0, 120, 0);
-    static constexpr uint32_t VirusHalfBlinkColour = PackRGBA(0, 140, 0);
-    static constexpr int PetSize = 16;
-    static constexpr int BarWidth = 400;
-    static constexpr uint32_t BarColour = PackRGBA(0, 200, 100);
-    static constexpr uint32_t BarRedColour = PackRGBA(220, 30, 30);
-    static constexpr int ItemSize = 20;
-    static constexpr int TreeWidth = 100;
-    static constexpr int TreeHeight = 150;
-    static constexpr uint32_t TreeColour = PackRGBA(0, 90, 0);
-    static constexpr uint32_t TreeShakingColour = PackRGBA(0, 150, 0);
-    static constexpr uint32_t LeavesColour = PackRGBA(180, 220, 0);
-    static constexpr uint32_t ItemColour = PackRGBA(250, 250, 250);
-    static constexpr uint32_t SelectedColour = PackRGBA(200, 0, 200);
+    static constexpr uint32_t SquareColour = PackRGBA(90, 90, 90), ClearedColour = PackRGBA(200, 200, 255),
+                              WaterColour = PackRGBA(0, 255, 255), ArrowColour = PackRGBA(255, 128, 0),
+                              CircleColour = PackRGBA(255, 0, 0), VirusColour = PackRGBA(0, 120, 0),
+                              VirusHalfBlinkColour = PackRGBA(0, 140, 0), BarColour = PackRGBA(0, 200, 100),
+                              BarRedColour = PackRGBA(220, 30, 30), TreeColour = PackRGBA(0, 90, 0),
+                              LeavesColour = PackRGBA(180, 220, 0), ItemColour = PackRGBA(250, 250, 250),
+                              SelectedColour = PackRGBA(200, 0, 200);
+    static constexpr int PetSize = 16, BarWidth = 400, ItemSize = 20, TreeWidth = 100, TreeHeight = 150;
 
     // Each pet kind has a base picture of its own colour.
     static uint32_t PetColour(int kind) {
@@ -141,9 +130,11 @@ protected:
         const auto cell = [&](const std::string& name, uint32_t colour) {
             write("cells/" + name, PetSize, PetSize, colour);
         };
-        const auto frames = [&](const std::string& name, int count, const std::string& extension) {
+        const auto frames = [&](const std::string& name, int count, const std::string& extension, int w = 0) {
             for (int i = 0; i < count; ++i) {
-                cell(name + std::to_string(i) + extension, PackRGBA(200, 200, static_cast<uint8_t>(i * 40)));
+                const uint32_t colour = PackRGBA(200, 200, static_cast<uint8_t>(i * 40));
+                w == 0 ? cell(name + std::to_string(i) + extension, colour)
+                       : write(name + std::to_string(i) + extension, w, w, colour);
             }
         };
         for (int kind = 0; kind < CellKind::PetCount; ++kind) {
@@ -157,6 +148,7 @@ protected:
         frames("light", 5, ".png");
         frames("plok_star", 5, ".png");
         frames("ploc", 3, ".png");
+        frames("general/effect-twister/twister", 10, ".png", 8);
         for (const std::string colour : {"red", "green", "blue", "violet"}) {
             frames("water_" + colour, 3, ".tga");
             write("general/" + colour + "bubble.png", 24, 24, PackRGBA(0, 0, 200));
@@ -173,19 +165,17 @@ protected:
         write("grid/circletga.tga", 4, 4, CircleColour);
         for (const std::string item :
              {"clock.tga", "vaccine.tga", "soap.tga", "sandclock.tga", "spoon.png", "eddy.png"}) {
+            const size_t dot = item.find('.');
             write("items/" + item, ItemSize, ItemSize, ItemColour);
-            write("items/" + item.substr(0, item.find('.')) + "_selected" + item.substr(item.find('.')),
-                  ItemSize, ItemSize, SelectedColour);
+            write("items/" + item.substr(0, dot) + "_selected" + item.substr(dot), ItemSize, ItemSize,
+                  SelectedColour);
         }
         write("items/sandclock.tga", 10, 10, PackRGBA(255, 255, 0));  // the board draws it over held viruses
         write("items/nopet.png", ItemSize, ItemSize, PackRGBA(1, 1, 1));
         write("interface/tree.tga", TreeWidth, TreeHeight, TreeColour);
-        write("interface/tree1.tga", TreeWidth, TreeHeight, TreeShakingColour);
+        write("interface/tree1.tga", TreeWidth, TreeHeight, PackRGBA(0, 150, 0));
         for (int i = 0; i < CTree::LeafFrames; ++i) {
             write("interface/leaves" + std::to_string(i) + ".tga", 10, 10, LeavesColour);
-        }
-        for (int i = 0; i < 10; ++i) {
-            write("general/effect-twister/twister" + std::to_string(i) + ".png", 8, 8, PackRGBA(9, 9, 9));
         }
         write("general/mouse_pointer.tga", 16, 24, PackRGBA(255, 255, 255));
         write("items/xnumbers.tga", 121, 12, PackRGBA(255, 0, 0));

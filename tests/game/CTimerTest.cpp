@@ -8,11 +8,10 @@ namespace {
 // The fixture's bar is 400 pixels wide, as the classic arithmetic examples assume.
 class CTimerTest : public BoardTest {
 protected:
-    CTimer& Clock() { return timer(); }
     int TicksUntilEmpty() {
         int ticks = 0;
-        for (; Clock().remaining > 0 && ticks < 100000; ++ticks) {
-            Clock().Update();
+        for (; timer().remaining > 0 && ticks < 100000; ++ticks) {
+            timer().Update();
         }
         return ticks;
     }
@@ -40,67 +39,67 @@ TEST_F(CTimerTest, TheBarEmptiesAfterItsTimeInWholeTicksAPixel) {
     // tick a pixel the level still runs out, at one tick a pixel.
     for (const Case& test : {Case{100, 15, 6000}, Case{90, 13, 5200}, Case{1, 1, 400}}) {
         SCOPED_TRACE(test.seconds);
-        Clock().SetTime(test.seconds);
-        EXPECT_EQ(Clock().remaining, BarWidth);
-        EXPECT_EQ(Clock().TicksPerPixel(), test.ticksPerPixel);
+        timer().SetTime(test.seconds);
+        EXPECT_EQ(timer().remaining, BarWidth);
+        EXPECT_EQ(timer().TicksPerPixel(), test.ticksPerPixel);
         EXPECT_EQ(TicksUntilEmpty(), test.ticks);
     }
     EXPECT_EQ(ShownBar().first, 0);
 }
 
 TEST_F(CTimerTest, PausedOrHeldTheBarStandsStillAndAHoldBlinks) {
-    Clock().SetTime(100);
-    Clock().paused = true;
+    timer().SetTime(100);
+    timer().paused = true;
     Ticks(100);
-    EXPECT_EQ(Clock().remaining, BarWidth);
-    Clock().paused = false;
-    Clock().SetHold(true);
+    EXPECT_EQ(timer().remaining, BarWidth);
+    timer().paused = false;
+    timer().SetHold(true);
     EXPECT_EQ(ShownBar(), std::make_pair(BarWidth, Rgb(BarColour)));
     Ticks(15);  // 585 ticks of hold left: hidden for 15 ticks
     EXPECT_EQ(ShownBar().first, 0);
     Ticks(15);
     EXPECT_EQ(ShownBar().first, BarWidth);
     Ticks(570);
-    EXPECT_EQ(Clock().holdTicks, 0);
-    EXPECT_EQ(Clock().remaining, BarWidth);
+    EXPECT_EQ(timer().holdTicks, 0);
+    EXPECT_EQ(timer().remaining, BarWidth);
     Ticks(15);
-    EXPECT_EQ(Clock().remaining, BarWidth - 1);
+    EXPECT_EQ(timer().remaining, BarWidth - 1);
 }
 
 TEST_F(CTimerTest, AClockGrowsTheBarOnScreenAPixelATick) {
-    Clock().SetTime(3600);  // slow enough that no pixel goes while the bar grows
-    Clock().remaining = 10;
-    Clock().AddTime();
-    EXPECT_EQ(Clock().remaining, 30);
+    timer().SetTime(3600);  // slow enough that no pixel goes while the bar grows
+    timer().remaining = 10;
+    timer().AddTime();
+    EXPECT_EQ(timer().remaining, 30);
     for (int shown = 11; shown <= 30; ++shown) {
-        Clock().Update();
+        timer().Update();
         ASSERT_EQ(ShownBar().first, shown);
     }
-    Clock().Update();
-    EXPECT_EQ(Clock().GainShown(), 0);
+    timer().Update();
+    EXPECT_EQ(timer().GainShown(), 0);
     EXPECT_EQ(ShownBar().first, 30);
 
-    Clock().SetTime(100);  // at full length a clock shows nothing
-    Clock().AddTime();
-    Clock().Update();
-    EXPECT_EQ(Clock().remaining, BarWidth);
-    EXPECT_EQ(Clock().GainShown(), 0);
+    timer().SetTime(100);  // at full length a clock shows nothing
+    timer().AddTime();
+    timer().Update();
+    EXPECT_EQ(timer().remaining, BarWidth);
+    EXPECT_EQ(timer().GainShown(), 0);
 }
 
 TEST_F(CTimerTest, TheLastQuarterTurnsRedAndWarnsOncePerCrossing) {
-    Clock().SetTime(1);  // a pixel a tick
-    Clock().remaining = BarWidth / 4 + 1;
-    Clock().Update();
+    timer().SetTime(1);  // a pixel a tick
+    timer().remaining = BarWidth / 4 + 1;
+    timer().Update();
     EXPECT_EQ(ShownBar().second, Rgb(BarColour));
     EXPECT_EQ(Warnings(), 0);
-    Clock().Update();
+    timer().Update();
     EXPECT_EQ(ShownBar(), std::make_pair(BarWidth / 4 - 1, Rgb(BarRedColour)));
     EXPECT_EQ(Warnings(), 1);
     for (int i = 0; i < 10; ++i) {
-        Clock().Update();
+        timer().Update();
     }
     EXPECT_EQ(Warnings(), 1);
-    Clock().AddTime();  // back above the mark: the next crossing warns again
+    timer().AddTime();  // back above the mark: the next crossing warns again
     TicksUntilEmpty();
     EXPECT_EQ(Warnings(), 2);
 }
