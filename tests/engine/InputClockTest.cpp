@@ -38,17 +38,10 @@ TEST(KeyTableTest, EveryCodeHasItsOwnKeyAndMapsBack) {
     EXPECT_EQ(ScancodeFromKeyCode(-1), SDL_SCANCODE_UNKNOWN);
 }
 
-class SeamTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        SetInputSeam(&input);
-        ResyncClock();
-    }
-    void TearDown() override { SetInputSeam(nullptr); }
+TEST(SeamTest, ClockSkipsWhatResyncForgetsAndNeverRunsBackwards) {
     ScriptedInput input;
-};
-
-TEST_F(SeamTest, ClockSkipsWhatResyncForgetsAndNeverRunsBackwards) {
+    SetInputSeam(&input);
+    ResyncClock();
     const uint32_t start = GetMilliseconds();
     input.AdvanceTime(40);
     EXPECT_EQ(GetMilliseconds() - start, 40u);
@@ -60,6 +53,7 @@ TEST_F(SeamTest, ClockSkipsWhatResyncForgetsAndNeverRunsBackwards) {
     EXPECT_EQ(GetMilliseconds() - start, 43u);
     input.AdvanceTime(7);
     EXPECT_EQ(GetMilliseconds() - start, 50u);
+    SetInputSeam(nullptr);
 }
 
 }  // namespace
