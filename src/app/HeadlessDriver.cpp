@@ -19,6 +19,7 @@
 #include "flow/CGame.h"
 #include "flow/LevelFile.h"
 #include "flow/PlayScreenText.h"
+#include "game/CItem.h"
 #include "scene/GameObject.h"
 
 namespace {
@@ -53,8 +54,9 @@ int KeyCodeFromName(const std::string& name) {
 }
 
 size_t ArgumentCount(const std::string& action) {
-    static const std::map<std::string, size_t> counts = {{"move", 2}, {"down", 0}, {"up", 0},    {"click", 2},
-                                                         {"key", 2},  {"shot", 1}, {"board", 1}, {"quit", 0}};
+    static const std::map<std::string, size_t> counts = {
+        {"move", 2}, {"down", 0},  {"up", 0},   {"click", 2}, {"key", 2},
+        {"shot", 1}, {"board", 1}, {"quit", 0}, {"throw", 2}, {"take", 2}};
     auto entry = counts.find(action);
     return entry == counts.end() ? SIZE_MAX : entry->second;
 }
@@ -77,16 +79,26 @@ std::string CheckArguments(const HeadlessDriver::Event& event) {
             return "a key goes 'down' or 'up'";
         }
     }
+    const bool onTree = event.action == "throw" || event.action == "take";
+    if (onTree && event.arguments[0] != "left" && event.arguments[0] != "right") {
+        return "names the 'left' or 'right' tree";
+    }
+    if (event.action == "throw" && ItemType::FromName(event.arguments[1]) == ItemType::None) {
+        return "unknown item '" + event.arguments[1] + "'";
+    }
+    if (event.action == "take" && event.arguments[1] != "a" && event.arguments[1] != "b") {
+        return "takes the item in slot 'a' or 'b'";
+    }
     return {};
 }
 
 // The first game in the tree, depth first.
-const CGame* FindGame(const CGameObject* object) {
-    if (const auto* game = dynamic_cast<const CGame*>(object)) {
+CGame* FindGame(CGameObject* object) {
+    if (auto* game = dynamic_cast<CGame*>(object)) {
         return game;
     }
-    for (const CGameObject* child : object->Children()) {
-        if (const CGame* game = FindGame(child)) {
+    for (CGameObject* child : object->Children()) {
+        if (CGame* game = FindGame(child)) {
             return game;
         }
     }
@@ -217,6 +229,28 @@ void HeadlessDriver::ApplyEvent(const Event& event) {
         WriteBoard(arguments[0]);
     } else if (event.action == "quit") {
         App.quit = true;
+    } else if (event.action == "throw" || event.action == "take") {
+        ApplyTreeEvent(event);
+    }
+}
+
+// A tree throws an item in as after a set, or the player clicks the item in a slot where it is.
+void HeadlessDriver::ApplyTreeEvent(const Event& event) {
+    CGame* game = App.root != nullptr ? FindGame(App.root) : nullptr;
+    if (game == nullptr) {
+        return;
+    }
+    CTree& tree = event.arguments[0] == "left" ? game->background.leftTree : game->background.rightTree;
+    if (event.action == "throw") {
+        tree.ThrowItem(game->MakeItemOfType(ItemType::FromName(event.arguments[1])));
+        return;
+    }
+    // Held as long as a player holds it: the tree looks at the button only every few ticks.
+    if (const CItem* item = event.arguments[1] == "a" ? tree.slotA : tree.slotB) {
+        input_.MoveMouse(static_cast<int>(item->x) + item->picture->width / 2,
+                         static_cast<int>(item->y) + item->picture->height / 2);
+        input_.SetButton(true);
+        pendingRelease_ = static_cast<int>(App.tickCount) + CTree::TicksPerUpdate;
     }
 }
 

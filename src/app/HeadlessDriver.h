@@ -15,7 +15,7 @@ class HeadlessDriver {
 public:
     struct Event {
         uint32_t tick = 0;
-        std::string action;  // move, down, up, click, key, shot, board, quit
+        std::string action;  // move, down, up, click, key, shot, board, quit, throw, take
         std::vector<std::string> arguments;
     };
 
@@ -56,6 +56,7 @@ public:
 private:
     void OnFrame();
     void ApplyEvent(const Event& event);
+    void ApplyTreeEvent(const Event& event);
     void ScheduleNextTick();
     void MeasureFrame();
     void WriteBoard(const std::string& file);

@@ -14,7 +14,9 @@ const char* const usage =
     "                        [--board TICK:FILE]... [--level LEVEL.txt] [-- GAME ARGUMENTS]\n"
     "Runs the game without a display, one logic tick per frame, and quits after N ticks (default 600).\n"
     "A script holds one event a line: '<tick> move X Y', '<tick> down', '<tick> up', '<tick> click X Y',\n"
-    "'<tick> key NAME down|up', '<tick> shot FILE.png', '<tick> board FILE', '<tick> quit'.\n"
+    "'<tick> key NAME down|up', '<tick> shot FILE.png', '<tick> board FILE', '<tick> quit',\n"
+    "'<tick> throw left|right ITEM' (clock vaccine soap nopet spoon sandclock eddy: the tree throws it\n"
+    "in as after a set), '<tick> take left|right a|b' (a click on the item in that slot, where it is).\n"
     "An event at tick T acts once T ticks have run; a shot at tick T shows the frame drawn then; 'board'\n"
     "writes the play screen as text (FILE '-' is standard output; later dumps to one file are appended).\n"
     "--level plays a level file on the play screen of the world and stage given as '-- /world=W /stage=S'.\n";

@@ -216,6 +216,10 @@ CItem* CGame::MakeItem() {
         related = 1;
     }
     tutorials.NotifyTutorials(1, type, related);
+    return MakeItemOfType(type);
+}
+
+CItem* CGame::MakeItemOfType(int32_t type) {
     CItem* item = NewItem(type, board.generator);
     SetParentLink(item);
     return item;

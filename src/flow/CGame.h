@@ -6,6 +6,7 @@
 
 #include "game/CBackground.h"
 #include "game/CBoard.h"
+#include "game/CItem.h"
 #include "game/CTimer.h"
 #include "game/CTutorials.h"
 #include "game/GameMenu.h"
@@ -14,7 +15,6 @@
 #include "scene/GameObject.h"
 #include "ui/CCustomPointer.h"
 
-class CItem;
 class LevelFile;
 
 // The play screen and what runs a level on it: the board, the world's background with its two
@@ -51,6 +51,8 @@ public:
     void DrawOver() override;
 
     CItem* MakeItem() override;
+    // An item of the type, linked to the game as the lottery's are.
+    CItem* MakeItemOfType(int32_t type);
     // A soap spent on a cell it does nothing to goes back to a tree with room for it.
     void GiveSoap();
     void CountClearedCell();

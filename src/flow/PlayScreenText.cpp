@@ -1,20 +1,10 @@
 #include "flow/PlayScreenText.h"
 
-#include <string_view>
-
 #include "flow/CGame.h"
 #include "game/BoardText.h"
 #include "game/CItem.h"
 
 namespace {
-
-// Indexed by item type; type 4 is no item.
-constexpr std::string_view ItemNames[CGame::ItemTypes] = {"clock", "vaccine", "soap",      "nopet",
-                                                          "-",     "spoon",   "sandclock", "eddy"};
-
-std::string ItemName(int32_t type) {
-    return type >= 0 && type < CGame::ItemTypes ? std::string(ItemNames[static_cast<size_t>(type)]) : "-";
-}
 
 std::string Number(int32_t value) {
     return std::to_string(value);
@@ -25,7 +15,7 @@ std::string ItemToken(const CItem* item) {
     if (item == nullptr) {
         return "-";
     }
-    return ItemName(item->GetType()) + "@" + Number(static_cast<int32_t>(item->x)) + "," +
+    return ItemType::Name(item->GetType()) + "@" + Number(static_cast<int32_t>(item->x)) + "," +
            Number(static_cast<int32_t>(item->y)) + (item->Landed() ? ",landed" : ",flying");
 }
 
@@ -48,9 +38,9 @@ namespace PlayScreenText {
 std::string Dump(const CGame& game) {
     const CCustomPointer& pointer = game.pointer;
     return BoardText::Dump(game.board) + TimerLine(game.timer) + TreeLine("left", game.background.leftTree) +
-           TreeLine("right", game.background.rightTree) + "pointer " + ItemName(pointer.heldType) + " uses " +
-           Number(pointer.heldType == CCustomPointer::NoItem ? 0 : pointer.usesLeft) + "\ncounter " +
-           Number(game.clearedCells) + "\n";
+           TreeLine("right", game.background.rightTree) + "pointer " + ItemType::Name(pointer.heldType) +
+           " uses " + Number(pointer.heldType == CCustomPointer::NoItem ? 0 : pointer.usesLeft) +
+           "\ncounter " + Number(game.clearedCells) + "\n";
 }
 
 }  // namespace PlayScreenText

@@ -21,7 +21,23 @@ constexpr float Gravity = 2;
 constexpr int ThrowStartY = 480;
 constexpr int DropInset = 20;
 
+constexpr std::string_view ItemNames[ItemType::Count] = {"clock", "vaccine", "soap",      "nopet",
+                                                         "-",     "spoon",   "sandclock", "eddy"};
+
 }  // namespace
+
+std::string ItemType::Name(int32_t type) {
+    return std::string(type >= 0 && type < Count ? ItemNames[static_cast<size_t>(type)] : "-");
+}
+
+int32_t ItemType::FromName(std::string_view name) {
+    for (int32_t type = 0; type < Count; ++type) {
+        if (name == ItemNames[static_cast<size_t>(type)] && name != "-") {
+            return type;
+        }
+    }
+    return None;
+}
 
 CItem::CItem(const char* picturePath, const char* selectedPath, int32_t offsetX, int32_t offsetY)
     : picture(App.pictures->Load(picturePath)),

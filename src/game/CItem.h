@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "gfx/Sprite.h"
 #include "scene/GameObject.h"
@@ -19,6 +21,12 @@ constexpr int32_t NoPet = 3;
 constexpr int32_t Spoon = 5;
 constexpr int32_t SandClock = 6;
 constexpr int32_t Eddy = 7;
+constexpr int32_t Count = 8;  // type 4 is no item
+
+// "clock", "vaccine", "soap", "nopet", "spoon", "sandclock", "eddy"; "-" for no item.
+std::string Name(int32_t type);
+// The type of a name Name gives, or None.
+int32_t FromName(std::string_view name);
 }  // namespace ItemType
 
 // A tool the trees hand out. It is no child in the object tree: its tree keeps, moves and
