@@ -5,8 +5,10 @@
 #include <algorithm>
 
 #include "engine/GLPicture.h"
+#include "engine/QuadBatch.h"
 
 void DrawFadeVeil(int screenWidth, int screenHeight, float level) {
+    FlushQuads();
     glDisable(GL_TEXTURE_2D);
     GLPicture::InvalidateBindCache();
     glEnable(GL_BLEND);

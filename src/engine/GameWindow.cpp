@@ -14,6 +14,7 @@
 #include "engine/InputSeam.h"
 #include "engine/Letterbox.h"
 #include "engine/MessageBox.h"
+#include "engine/QuadBatch.h"
 #include "engine/WindowEvents.h"
 #include "engine/WindowOpener.h"
 #include "engine/WorldView.h"
@@ -176,6 +177,7 @@ void GameWindow::MinimizeWindow() {
 }
 
 void GameWindow::FlipBackBuffer(bool waitWhileInactive, bool resetView) {
+    FlushQuads();
     if (!window_) {
         return;
     }

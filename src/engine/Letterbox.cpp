@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/QuadBatch.h"
+
 GameWindow::Letterbox GameWindow::ComputeLetterbox(int screenWidth, int screenHeight, int drawableWidth,
                                                    int drawableHeight, int windowWidth, int windowHeight) {
     Letterbox box;
@@ -52,10 +54,12 @@ LetterboxedScreen::LetterboxedScreen(const GameWindow::Letterbox& box, int scree
     : box_(box), screenWidth_(screenWidth), screenHeight_(screenHeight), clipRect_(clipRect) {}
 
 void LetterboxedScreen::ApplyViewport() const {
+    FlushQuads();
     glViewport(box_.x, box_.drawableHeight - box_.y - box_.height, box_.width, box_.height);
 }
 
 void LetterboxedScreen::ApplyClip() const {
+    FlushQuads();
     if (!clipRect_) {
         glDisable(GL_SCISSOR_TEST);
         return;
@@ -76,6 +80,7 @@ bool LetterboxedScreen::HasBars() const {
 
 // The bars around a scaled screen stay black whatever the game clears or draws.
 void LetterboxedScreen::ClearBars() const {
+    FlushQuads();
     glDisable(GL_SCISSOR_TEST);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -83,6 +88,7 @@ void LetterboxedScreen::ClearBars() const {
 }
 
 void LetterboxedScreen::Clear(const float colour[4]) const {
+    FlushQuads();
     const bool bars = HasBars();
     if (bars) {
         ClearBars();

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "engine/GLPicture.h"
+#include "engine/QuadBatch.h"
 
 namespace {
 
@@ -56,10 +57,14 @@ void PictureBlend::Enable() const {
     glBlendFunc(static_cast<GLenum>(source_), static_cast<GLenum>(destination_));
 }
 
-void PictureBlend::ApplyDrawColour(float alpha) const {
-    if (modulationOn_) {
-        glColor4f(modulation_[0], modulation_[1], modulation_[2], alpha * modulation_[3]);
-    } else {
-        glColor4f(1, 1, 1, alpha);
+void PictureBlend::Describe(QuadState& state, float alpha) const {
+    state.blend = true;
+    state.source = source_;
+    state.destination = destination_;
+    const float white[4] = {1, 1, 1, 1};
+    const float* colour = modulationOn_ ? modulation_ : white;
+    for (int i = 0; i < 3; ++i) {
+        state.colour[i] = colour[i];
     }
+    state.colour[3] = alpha * colour[3];
 }

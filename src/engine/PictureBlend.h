@@ -1,5 +1,7 @@
 #pragma once
 
+struct QuadState;
+
 // How a picture's blended draws meet the screen: the blend mode and a colour modulation.
 class PictureBlend {
 public:
@@ -13,8 +15,9 @@ public:
 
     // Turns blending on with the mode's factors.
     void Enable() const;
-    // The modulation colour, its alpha scaled by the draw's own alpha; white without modulation.
-    void ApplyDrawColour(float alpha) const;
+    // The blending of a picture's draw: the mode's factors and the modulation colour, its alpha
+    // scaled by the draw's own alpha (white without modulation).
+    void Describe(QuadState& state, float alpha) const;
 
 private:
     int source_;

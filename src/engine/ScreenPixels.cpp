@@ -4,7 +4,10 @@
 
 #include <cstddef>
 
+#include "engine/QuadBatch.h"
+
 std::vector<uint8_t> ReadScreenPixels(int width, int height) {
+    FlushQuads();
     if (width < 1 || height < 1) {
         return {};
     }

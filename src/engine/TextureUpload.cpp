@@ -2,6 +2,8 @@
 
 #include <SDL_opengl.h>
 
+#include "engine/QuadBatch.h"
+
 namespace {
 
 // The texture last bound through BindTexture; NoTexture after anything else touched the binding.
@@ -36,6 +38,7 @@ int MaxTextureSide() {
 }
 
 unsigned int CreateTexture(const uint8_t* texels, int side, int internalFormat) {
+    FlushQuads();
     ClearGlErrors();
     GLuint name = 0;
     glGenTextures(1, &name);
@@ -55,6 +58,7 @@ unsigned int CreateTexture(const uint8_t* texels, int side, int internalFormat) 
 }
 
 void DeleteTexture(unsigned int texture) {
+    FlushQuads();
     if (boundTexture == texture) {
         boundTexture = NoTexture;
     }
@@ -71,18 +75,21 @@ void BindTexture(unsigned int texture) {
 }
 
 void SetBoundTextureFiltering(bool linear) {
+    FlushQuads();
     const GLint filter = linear ? GL_LINEAR : GL_NEAREST;
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
 }
 
 void SetBoundTextureWrap(bool repeat) {
+    FlushQuads();
     const GLint wrap = repeat ? GL_REPEAT : GL_CLAMP;
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
 }
 
 bool UpdateBoundTexture(const void* rgba, int width, int height) {
+    FlushQuads();
     ClearGlErrors();
     SetUnpackedRows();
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
@@ -90,6 +97,7 @@ bool UpdateBoundTexture(const void* rgba, int width, int height) {
 }
 
 void DisableTexturing() {
+    FlushQuads();
     glDisable(GL_TEXTURE_2D);
     boundTexture = NoTexture;
 }

@@ -2,7 +2,10 @@
 
 #include <SDL_opengl.h>
 
+#include "engine/QuadBatch.h"
+
 void LoadScreenProjection(int screenWidth, int screenHeight) {
+    FlushQuads();
     const float w = static_cast<float>(screenWidth);
     const float h = static_cast<float>(screenHeight);
     glMatrixMode(GL_PROJECTION);
@@ -11,6 +14,7 @@ void LoadScreenProjection(int screenWidth, int screenHeight) {
 }
 
 void LoadWorldTransform(int screenWidth, int screenHeight, float x, float y, float angle, float zoom) {
+    FlushQuads();
     const float halfW = static_cast<float>(screenWidth / 2);
     const float halfH = static_cast<float>(screenHeight / 2);
     glMatrixMode(GL_MODELVIEW);

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "core/App.h"
 #include "game/BoardScale.h"
@@ -32,23 +33,35 @@ void CBoard::Draw() {
     DrawSoapArrows();
 }
 
+// Cleared squares first, then the rest: one change of texture instead of one at every edge
+// between cleared and uncleared squares.
 void CBoard::DrawSquares() const {
-    for (int r = 0; r < height; ++r) {
-        for (int c = 0; c < width; ++c) {
-            const int index = Index(c, r);
-            if (IsHoleAt(c, r)) {
-                continue;
-            }
-            if (toClear[static_cast<size_t>(index)] == 0) {
-                squareCleared.Draw(SquareX(c), SquareY(r));
-            } else if (!hintOn) {
-                squareNormal.Draw(SquareX(c), SquareY(r));
+    for (const bool cleared : {true, false}) {
+        if (!cleared && hintOn) {
+            continue;  // the hint shows the squares to clear as bare background
+        }
+        const Sprite& square = cleared ? squareCleared : squareNormal;
+        for (int r = 0; r < height; ++r) {
+            for (int c = 0; c < width; ++c) {
+                if (!IsHoleAt(c, r) && (toClear[static_cast<size_t>(Index(c, r))] == 0) == cleared) {
+                    square.Draw(SquareX(c), SquareY(r));
+                }
             }
         }
     }
 }
 
+// Resting cells never overlap (a pet and its circle stay inside their square), so they are drawn
+// grouped by picture: the software renderer pays far more for a change of texture than for a quad.
 void CBoard::DrawRestingCells() const {
+    struct Placed {
+        const Sprite* picture;
+        int x;
+        int y;
+    };
+    std::vector<Placed> pets;
+    std::vector<Placed> circles;
+    pets.reserve(static_cast<size_t>(width * height));
     for (int c = 0; c < width; ++c) {
         for (int r = 0; r < height; ++r) {
             const CCell* cell = CellAt(c, r);
@@ -56,11 +69,19 @@ void CBoard::DrawRestingCells() const {
                 continue;
             }
             if (const Sprite* picture = pictures_->PictureFor(*cell)) {
-                picture->Draw(PetX(c), PetY(r));
+                pets.push_back({picture, PetX(c), PetY(r)});
             }
             if (cell->state == CellState::Highlighted) {
-                circle.Draw(PetX(c) + 2, PetY(r) + 2);
+                circles.push_back({&circle, PetX(c) + 2, PetY(r) + 2});
             }
+        }
+    }
+    std::stable_sort(pets.begin(), pets.end(), [](const Placed& a, const Placed& b) {
+        return a.picture->picture < b.picture->picture;
+    });
+    for (const std::vector<Placed>* group : {&pets, &circles}) {
+        for (const Placed& placed : *group) {
+            placed.picture->Draw(placed.x, placed.y);
         }
     }
 }

@@ -13,6 +13,7 @@
 #include "core/App.h"
 #include "engine/GLPicture.h"
 #include "engine/GameWindow.h"
+#include "engine/QuadBatch.h"
 #include "engine/TgaWriter.h"
 
 namespace {
@@ -71,6 +72,7 @@ void GLTestWindow::SetUp() {
         window = std::move(created);
     }
     window->MakeCurrent();
+    FlushQuads();  // what an earlier test drew last
     // Undo what an earlier test may have left switched on.
     glDisable(GL_SCISSOR_TEST);
     glDisable(GL_BLEND);
@@ -93,6 +95,7 @@ GameWindow& GLTestWindow::Window() {
 }
 
 void GLTestWindow::ClearTo(int r, int g, int b) {
+    FlushQuads();
     glDisable(GL_SCISSOR_TEST);
     glClearColor(r / 255.0f, g / 255.0f, b / 255.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -105,6 +108,7 @@ RGBA GLTestWindow::ReadPixel(int x, int y) {
     const int pixelX = box.x + static_cast<int>((x + 0.5) * box.width / screenWidth);
     const int pixelY = box.y + static_cast<int>((y + 0.5) * box.height / screenHeight);
     uint8_t bytes[4] = {};
+    FlushQuads();
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(pixelX, box.drawableHeight - 1 - pixelY, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, bytes);
