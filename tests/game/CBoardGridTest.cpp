@@ -23,7 +23,7 @@ TEST_F(CBoardGridTest, GridRowsMakeHolesAndSquaresAndBadGridsLeaveNothing) {
     EXPECT_EQ(board->width * board->height, 900);
 }
 
-// The message is checked where a level is read (flow/CBoardPreviewTest).
+// The message is checked where a level is read (flow/CGameTest).
 TEST_F(CBoardGridTest, AGridThatCannotFitTheScreenAtItsScaleIsRefused) {
     struct Case {
         int columns, rows;
