@@ -182,7 +182,8 @@ TEST_F(GLPictureTest, BlendModesCombineWithAKnownBackgroundAndFillsIgnoreThem) {
     EXPECT_EQ(ReadPixel(50, 50), Opaque(PackRGBA(200, 50, 0)));
 }
 
-TEST_F(GLPictureTest, AlternatingAndReusedPicturesEachDrawTheirOwnTexture) {
+// Draws are batched: what shows is still what was drawn last, in the texture's content then.
+TEST_F(GLPictureTest, AlternatingAndReusedPicturesEachDrawTheirOwnTextureInOrder) {
     GLPicture& red = Solid(Red, 2, 2);
     GLPicture& blue = Solid(Blue, 2, 2);
     for (int i = 0; i < 6; ++i) {
@@ -203,6 +204,16 @@ TEST_F(GLPictureTest, AlternatingAndReusedPicturesEachDrawTheirOwnTexture) {
     green.Blit(0, 0, 2, 2, 120, 0, false, false);
     EXPECT_EQ(ReadPixel(110, 0), Opaque(Red));
     EXPECT_EQ(ReadPixel(120, 0), Opaque(Green));
+
+    red.Blit(0, 0, 2, 2, 130, 0, false, false);
+    red.FillRect(130, 0, 132, 2, 0, 1, 0, 1);
+    green.Blit(0, 0, 2, 2, 140, 0, false, false);
+    arrays_.back().assign(4, Blue);
+    green.RefreshFromArray();
+    green.Blit(0, 0, 2, 2, 150, 0, false, false);
+    EXPECT_EQ(ReadPixel(130, 0), Opaque(Green));
+    EXPECT_EQ(ReadPixel(140, 0), Opaque(Green));
+    EXPECT_EQ(ReadPixel(150, 0), Opaque(Blue));
 }
 
 }  // namespace
