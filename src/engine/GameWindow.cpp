@@ -24,6 +24,7 @@ GameWindow::GameWindow() = default;
 GameWindow::~GameWindow() {
     if (context_) {
         SDL_GL_MakeCurrent(window_, context_);
+        FlushQuads();  // quads of this context must not be drawn into the next one
     }
     systemCursor_.Release();
     if (context_) {

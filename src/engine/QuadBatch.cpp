@@ -44,13 +44,13 @@ void FlushQuads() {
         glDisable(GL_BLEND);
     }
     glColor4f(state.colour[0], state.colour[1], state.colour[2], state.colour[3]);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glTexCoordPointer(2, GL_FLOAT, sizeof(QuadCorner), &pending.corners[0].s);
-    glVertexPointer(2, GL_FLOAT, sizeof(QuadCorner), &pending.corners[0].x);
-    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(pending.corners.size()));
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
+    // One begin-end pair is one draw however many quads it holds.
+    glBegin(GL_QUADS);
+    for (const QuadCorner& corner : pending.corners) {
+        glTexCoord2f(corner.s, corner.t);
+        glVertex2f(corner.x, corner.y);
+    }
+    glEnd();
     glColor4f(1, 1, 1, 1);
     pending.corners.clear();
 }
