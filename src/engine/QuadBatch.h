@@ -1,6 +1,6 @@
 #pragma once
 
-// Textured quads that share a texture and a drawing state go to OpenGL in one call: the
+// Textured quads that share a texture and a drawing state go to OpenGL as one draw: the
 // software renderer pays dearly for every draw call and state change, little for each quad in
 // one. Anything else that draws, reads the screen or changes OpenGL state flushes the quads
 // first, so the screen still shows the draws in the order they were made.
