@@ -46,6 +46,9 @@ TEST(HeadlessScriptTest, MalformedLinesNameTheFileAndLine) {
         {"1 click 5 99999999999\n", "play.txt:1: click"},
         {"1 key 4294967296 down\n", "play.txt:1: key: unknown key"},
         {"5 board\n", "play.txt:1: unknown action or wrong number of arguments: 'board'"},
+        {"5 throw up clock\n", "play.txt:1: throw: names the 'left' or 'right' tree"},
+        {"5 throw left cake\n", "play.txt:1: throw: unknown item 'cake'"},
+        {"5 take right c\n", "play.txt:1: take: takes the item in slot 'a' or 'b'"},
     };
     for (const auto& [script, expected] : cases) {
         Events events;
@@ -121,7 +124,8 @@ TEST_F(HeadlessRunTest, ScreenshotShowsTheStandInScreen) {
 TEST_F(HeadlessRunTest, TheSeedDecidesTheGame) {
     std::ofstream(dir.File("level.txt"))
         << "XXXXXX\nXXXXXX\nXXXXXX\nXXXXXX\n#\nCELLS_NORMAL: FKPMDT\nPROB_STAR: 10\n";
-    std::ofstream(dir.File("play.txt")) << "150 move 400 300\n160 click 400 300\n";
+    std::ofstream(dir.File("play.txt"))
+        << "20 throw left vaccine\n110 take left a\n150 move 400 300\n160 click 400 300\n";
     struct Game {
         std::string boards;
         std::string frame;
