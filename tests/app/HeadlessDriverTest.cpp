@@ -141,8 +141,8 @@ TEST_F(HeadlessRunTest, TheSeedDecidesTheGame) {
         return Game{ReadBytes(board), ReadBytes(dir.File("shot.png"))};
     };
     const Game first = play(3);
-    for (const char* line :
-         {"\ntimer remaining ", "\ntree left a ", "\ntree right a ", "\npointer ", "\ncounter "}) {
+    for (const char* line : {"\ntimer remaining ", "\ntree left a - ", "\ntree right a - ",
+                             "\npointer vaccine uses 5\n", "\ncounter "}) {
         EXPECT_NE(first.boards.find(line), std::string::npos) << line << " missing from:\n" << first.boards;
     }
     const Game again = play(3);
