@@ -1,5 +1,6 @@
 #include "flow/CGame.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "core/App.h"
@@ -55,8 +56,7 @@ CItem* NewItem(int32_t type, const CellGenerator& cells) {
 
 CGame::CGame() {
     name = "game";
-    for (CGameObject* child :
-         std::initializer_list<CGameObject*>{&background, &board, &bannerCentre, &timer, &tutorials}) {
+    for (CGameObject* child : Members()) {
         AddChild(child);
     }
     LinkChild(&pointer);
@@ -99,9 +99,14 @@ CGame::~CGame() {
     RemoveAllChildren();
 }
 
-bool CGame::IsMember(const CGameObject* child) const {
-    return child == &background || child == &board || child == &bannerCentre || child == &timer ||
-           child == &tutorials;
+// The screen objects the game holds, in play order: the background is drawn first, below all.
+std::array<CGameObject*, 5> CGame::Members() {
+    return {&background, &board, &bannerCentre, &timer, &tutorials};
+}
+
+bool CGame::IsMember(const CGameObject* child) {
+    const auto members = Members();
+    return std::find(members.begin(), members.end(), child) != members.end();
 }
 
 bool CGame::BeginGame(const LevelFile& level, std::string& error) {
@@ -181,15 +186,18 @@ bool CGame::Update() {
         return true;
     }
     if (board.IsCleared()) {
-        bannerCentre.Show(CAnimCenter::LevelCleared);
-        bannerCentre.SetActive(true);
-        timer.paused = true;
+        ShowBanner(CAnimCenter::LevelCleared);
     } else if (timer.remaining == 0 && !timer.paused) {
-        bannerCentre.Show(CAnimCenter::GameOver);
-        bannerCentre.SetActive(true);
-        timer.paused = true;
+        ShowBanner(CAnimCenter::GameOver);  // the time ran out during play
     }
     return true;
+}
+
+// The level is over: play halts under the banner.
+void CGame::ShowBanner(int kind) {
+    bannerCentre.Show(kind);
+    bannerCentre.SetActive(true);
+    timer.paused = true;
 }
 
 void CGame::DrawOver() {

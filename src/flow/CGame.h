@@ -74,5 +74,7 @@ public:
 
 private:
     void StartReveal();
-    bool IsMember(const CGameObject* child) const;
+    void ShowBanner(int kind);
+    std::array<CGameObject*, 5> Members();
+    bool IsMember(const CGameObject* child);
 };
