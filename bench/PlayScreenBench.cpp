@@ -57,15 +57,14 @@ struct Stage {
         game->MakeRoot();
         App.root = game.get();
         std::string error;
-        if (!game->BeginGame(FullLevel(), error)) {
+        if (!game->ApplyLevel(FullLevel(), error)) {
             std::fprintf(stderr, "tandolo-bench: %s\n", error.c_str());
             std::exit(1);
         }
-        // Past the level-start reveal, into play.
-        while (!game->board.active) {
-            Tick();
-        }
+        game->background.SetWorld(1, 1);
         board = &game->board;
+        board->SetActive(true);  // no level-start reveal
+        game->timer.paused = false;
         input.MoveMouse(400, 300);
     }
     ~Stage() {

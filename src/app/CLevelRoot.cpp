@@ -2,21 +2,28 @@
 
 #include "core/App.h"
 
-CLevelRoot::CLevelRoot(const LevelFile& level) {
+CLevelRoot::CLevelRoot(const std::string& levelFolder) {
     name = "root";
+    MakeRoot();
     App.directStart = true;
-    if (game.BeginGame(level, error_)) {
-        AddChild(&game);  // a level refused never runs or draws
-    }
+    game.levelFolder = levelFolder;
+    AddChild(&game);
+    game.BeginGame(-1);
 }
 
 CLevelRoot::~CLevelRoot() {
+    for (CGameObject* child : children) {
+        if (child != &game) {
+            delete child;  // a world presentation or the end screen
+        }
+    }
     RemoveAllChildren();
     App.directStart = false;
 }
 
+// The game is over once it is inactive with nothing of it left on screen.
 bool CLevelRoot::Update() {
-    if (!error_.empty()) {
+    if (!game.active && children.size() == 1) {
         App.quit = true;
     }
     return true;

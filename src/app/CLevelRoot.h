@@ -5,25 +5,18 @@
 #include "flow/CGame.h"
 #include "scene/GameObject.h"
 
-class LevelFile;
-
-// The root while the game has no menus: one level played straight away, as a level started
-// from the command line is. Leaving it ends the program.
+// The root while the game has no menus: the game starts straight into the level of /world= and
+// /stage= (world 1 stage 1 without them), as a level started from the command line does. When
+// the game ends (GO TO MAIN, or the end screen clicked away) so does the program.
 class CLevelRoot : public CGameObject {
 public:
-    explicit CLevelRoot(const LevelFile& level);
+    // levelFolder: where the level files are, game-relative or absolute.
+    explicit CLevelRoot(const std::string& levelFolder = "levels");
     ~CLevelRoot() override;
     CLevelRoot(const CLevelRoot&) = delete;
     CLevelRoot& operator=(const CLevelRoot&) = delete;
 
-    // Ends the run at once when the level could not be played.
     bool Update() override;
 
-    // Empty when the level was played; else what was wrong with it ("file:line: ...").
-    const std::string& Error() const { return error_; }
-
     CGame game;
-
-private:
-    std::string error_;
 };

@@ -1,18 +1,13 @@
 #include "app/GameStartup.h"
 
-#include <cstdio>
-
 #include "app/CLevelRoot.h"
-#include "app/CShowcase.h"
 #include "core/App.h"
 #include "core/Random.h"
 #include "engine/Clock.h"
 #include "engine/EngineFile.h"
 #include "engine/Files.h"
 #include "engine/GameWindow.h"
-#include "engine/MessageBox.h"
 #include "engine/TarArchive.h"
-#include "flow/LevelFile.h"
 #include "gfx/PictureBank.h"
 #include "scene/GameObject.h"
 
@@ -29,31 +24,10 @@ bool ReadFullScreenSetting() {
     return settings[fullScreenOffset] != 0;
 }
 
-// The level of /world= and /stage=, or world 1 stage 1 when that one cannot be read.
-std::unique_ptr<CGameObject> MakeDirectStart() {
-    int world = GetIntOption("world");
-    int stage = GetIntOption("stage");
-    if (!CGame::IsPlayableLevel(world, stage)) {
-        world = stage = 1;
-    }
-    LevelFile level;
-    std::string error;
-    if (!level.Load(MakeFilePath(CGame::LevelPath(world, stage)), error)) {
-        std::fprintf(stderr, "tandolo: %s; playing world 1 stage 1\n", error.c_str());
-        if (!level.Load(MakeFilePath(CGame::LevelPath(1, 1)), error)) {
-            FatalError(error);
-        }
-    }
-    return std::make_unique<CLevelRoot>(level);
-}
-
 }  // namespace
 
 std::unique_ptr<CGameObject> MakeGameRoot() {
-    if (GetIntOption("world") > 0 || GetIntOption("stage") > 0) {
-        return MakeDirectStart();
-    }
-    return std::make_unique<CShowcase>();
+    return std::make_unique<CLevelRoot>();
 }
 
 std::string JoinArguments(int argc, char** argv) {

@@ -17,7 +17,6 @@
 #include "engine/GameWindow.h"
 #include "engine/Input.h"
 #include "flow/CGame.h"
-#include "flow/LevelFile.h"
 #include "flow/PlayScreenText.h"
 #include "game/CItem.h"
 #include "scene/GameObject.h"
@@ -152,30 +151,18 @@ bool HeadlessDriver::ParseScript(const std::string& text, const std::string& sou
 HeadlessDriver::HeadlessDriver(Options options) : options_(std::move(options)) {}
 
 int HeadlessDriver::Run() {
-    // A malformed level ends the run before anything of it runs, or a window opens.
-    LevelFile level;
-    if (!options_.level.empty() && !level.Load(options_.level, rootError_)) {
-        std::fprintf(stderr, "tandolo-headless: %s\n", rootError_.c_str());
-        return 2;
-    }
     startWallMs_ = WallMilliseconds();
     input_.onBeforePresent = [this] { OnFrame(); };
     SetInputSeam(&input_);
-    const int exitCode = RunGame(options_.commandLine, [this, &level] {
+    const int exitCode = RunGame(options_.commandLine, [this]() -> std::unique_ptr<CGameObject> {
         // Seeded after start-up so the same script always sees the same game.
         SeedRandom(options_.seed);
-        if (options_.level.empty()) {
+        if (options_.levelFolder.empty()) {
             return MakeGameRoot();
         }
-        auto root = std::make_unique<CLevelRoot>(level);
-        rootError_ = root->Error();
-        return std::unique_ptr<CGameObject>(std::move(root));
+        return std::make_unique<CLevelRoot>(options_.levelFolder);
     });
     SetInputSeam(nullptr);
-    if (!rootError_.empty()) {
-        std::fprintf(stderr, "tandolo-headless: %s\n", rootError_.c_str());
-        return 2;
-    }
     if (writeFailed_ && exitCode == 0) {
         return WriteFailedExit;
     }

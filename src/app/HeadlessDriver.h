@@ -32,9 +32,8 @@ public:
         std::vector<Event> events;
         bool bench = false;
         std::string commandLine;
-        // A level file played on the full play screen, in place of the game; the world and stage
-        // are the game's own /world= and /stage= (1 and 1 when absent).
-        std::string level;
+        // The folder of level files (levelW-S.txt) the game plays, in place of the build's levels.
+        std::string levelFolder;
     };
 
     // Reads a script: one event a line, "<tick> <action> [arguments]"; '#' starts a comment.
@@ -68,7 +67,6 @@ private:
     int pendingRelease_ = -1;  // tick at which a click lets go of the button
     BenchResult bench_;
     std::set<std::string> boardFiles_;  // written once already this run: later dumps append
-    std::string rootError_;
     bool writeFailed_ = false;
     double startWallMs_ = 0;
     double lastCpuMs_ = -1;

@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -11,7 +12,7 @@ namespace {
 
 const char* const usage =
     "usage: tandolo-headless [--ticks N] [--seed S] [--script FILE] [--shot TICK:FILE.png]... [--bench]\n"
-    "                        [--board TICK:FILE]... [--level LEVEL.txt] [-- GAME ARGUMENTS]\n"
+    "                        [--board TICK:FILE]... [--levels FOLDER] [-- GAME ARGUMENTS]\n"
     "Runs the game without a display, one logic tick per frame, and quits after N ticks (default 600).\n"
     "A script holds one event a line: '<tick> move X Y', '<tick> down', '<tick> up', '<tick> click X Y',\n"
     "'<tick> key NAME down|up', '<tick> shot FILE.png', '<tick> board FILE', '<tick> quit',\n"
@@ -19,7 +20,8 @@ const char* const usage =
     "in as after a set), '<tick> take left|right a|b' (a click on the item in that slot, where it is).\n"
     "An event at tick T acts once T ticks have run; a shot at tick T shows the frame drawn then; 'board'\n"
     "writes the play screen as text (FILE '-' is standard output; later dumps to one file are appended).\n"
-    "--level plays a level file on the play screen of the world and stage given as '-- /world=W /stage=S'.\n";
+    "--levels takes the level files (levelW-S.txt) from FOLDER; '-- /world=W /stage=S' starts at that "
+    "level.\n";
 
 bool ReadNumber(const char* text, int64_t max, uint32_t& value) {
     const std::optional<int64_t> number = ReadWholeNumber(text, 0, max);
@@ -84,8 +86,8 @@ int main(int argc, char** argv) {
                                              "--board", options.events, error)) {
                 return Fail("--board needs TICK:FILE");
             }
-        } else if (argument == "--level" && hasValue) {
-            options.level = argv[++i];
+        } else if (argument == "--levels" && hasValue) {
+            options.levelFolder = std::filesystem::absolute(argv[++i]).string();
         } else if (argument == "--bench") {
             options.bench = true;
         } else {

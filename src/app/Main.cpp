@@ -1,3 +1,5 @@
 #include "app/GameStartup.h"
 
-int main(int argc, char** argv) { return RunGame(JoinArguments(argc, argv), MakeGameRoot); }
+int main(int argc, char** argv) {
+    return RunGame(JoinArguments(argc, argv), MakeGameRoot);
+}

@@ -5,21 +5,12 @@
 
 #include "core/App.h"
 #include "core/Random.h"
-#include "flow/LevelFile.h"
-#include "game/BoardScale.h"
-#include "game/CBoardEffects.h"
-#include "game/CCellPictures.h"
+#include "flow/GameMenuPanel.h"
 #include "game/CItem.h"
 #include "game/CellKinds.h"
 #include "gfx/CAnimation.h"
 
 namespace {
-
-// The level keys of the item chances, by item type.
-constexpr const char* ItemChanceKeys[CGame::ItemTypes] = {
-    "PROB_CLOCK", "PROB_VACCINE", "PROB_SOAP",      "PROB_NOPET",
-    nullptr,      "PROB_SPOON",   "PROB_SANDCLOCK", "PROB_EDDY",
-};
 
 bool AnyBubble(const CBoard& board) {
     for (int32_t kind = CellKind::RedBubble; kind <= CellKind::VioletBubble; ++kind) {
@@ -59,6 +50,7 @@ CGame::CGame() {
     for (CGameObject* child : Members()) {
         AddChild(child);
     }
+    gameOverMenu.SetActive(false);
     LinkChild(&pointer);
     bannerCentre.SetActive(false);
     App.pointer = &pointer;
@@ -77,14 +69,10 @@ CGame::CGame() {
     // The spiral's frames go into the picture bank now, not in the middle of play.
     CAnimation twister;
     twister.Start(CEddy::TwisterFrames, 0, 0, 0, 0);
-}
 
-bool CGame::IsPlayableLevel(int world, int stage) {
-    return 1 <= world && world <= CBackground::Worlds && 1 <= stage && stage <= CBackground::Stages;
-}
-
-std::string CGame::LevelPath(int world, int stage) {
-    return "levels/level" + std::to_string(world) + "-" + std::to_string(stage) + ".txt";
+    fontAlphabet_.LoadRequired("data/gfx/menu/abecedary.png");
+    font_.Load(fontAlphabet_, fontAlphabet_.width / 26);
+    gameOverMenu.font = &font_;
 }
 
 CGame::~CGame() {
@@ -92,112 +80,21 @@ CGame::~CGame() {
         App.pointer = nullptr;
     }
     for (CGameObject* child : children) {
-        if (!IsMember(child)) {
-            delete child;  // a reveal or a spiral still running
+        if (!IsMember(child) && child->name != "menubase") {
+            delete child;  // a reveal or a spiral still running; the menus own their panel
         }
     }
     RemoveAllChildren();
 }
 
 // The screen objects the game holds, in play order: the background is drawn first, below all.
-std::array<CGameObject*, 5> CGame::Members() {
-    return {&background, &board, &bannerCentre, &timer, &tutorials};
+std::array<CGameObject*, 7> CGame::Members() {
+    return {&background, &board, &bannerCentre, &timer, &stagePresent, &tutorials, &gameOverMenu};
 }
 
 bool CGame::IsMember(const CGameObject* child) {
     const auto members = Members();
     return std::find(members.begin(), members.end(), child) != members.end();
-}
-
-bool CGame::BeginGame(const LevelFile& level, std::string& error) {
-    const float scaleBefore = boardScale;
-    boardScale = 1.0f;
-    if (!ApplyLevel(level, error)) {
-        boardScale = scaleBefore;
-        return false;
-    }
-    background.SetWorld(world, stage);
-    PlayWorldMusic();
-    StartReveal();
-    return true;
-}
-
-// Everything is checked before anything is set: a level refused leaves the game as it was.
-bool CGame::ApplyLevel(const LevelFile& level, std::string& error) {
-    const LevelFile::Setting* pets = level.Find("CELLS_NORMAL");
-    if (pets == nullptr && board.generator.petCount == 0) {
-        error = level.Where(level.LineCount()) + ": the level has no CELLS_NORMAL line naming its pets";
-        return false;
-    }
-    const LevelFile::Setting* scaleSetting = level.Find("SCALE");
-    const float scale =
-        scaleSetting != nullptr ? static_cast<float>(scaleSetting->number) / 100.0f : boardScale;
-    const auto& rows = level.Rows();
-    const int columns = rows.empty() ? 0 : static_cast<int>(rows.front().size());
-    if (!CBoard::GridFitsScreen(columns, static_cast<int>(rows.size()), scale, error)) {
-        error = level.Where(scaleSetting != nullptr ? scaleSetting->line : 1) + ": " + error;
-        return false;
-    }
-
-    tutorials.NotifyTutorials(0, stage, -1);
-    board.LoadGrid(rows);
-    boardScale = scale;
-    for (int type = 0; type < ItemTypes; ++type) {
-        itemChances[static_cast<size_t>(type)] =
-            ItemChanceKeys[type] != nullptr ? level.NumberOr(ItemChanceKeys[type], 0) : 0;
-    }
-    CellGenerator& cells = board.generator;
-    if (pets != nullptr) {
-        std::string checkedAlready;
-        cells.SetPets(pets->text, checkedAlready);
-    }
-    cells.probStar = level.NumberOr("PROB_STAR", cells.probStar);
-    cells.probBubble = level.NumberOr("PROB_BUBBLE", cells.probBubble);
-    cells.probVirus = level.NumberOr("PROB_VIRUS", cells.probVirus);
-    board.virusSpread.period = level.NumberOr("TIMEVIRUS", board.virusSpread.period);
-    // Every level starts on a full bar; one without TIME runs at the last level's length.
-    levelSeconds = level.NumberOr("TIME", levelSeconds);
-    timer.SetTime(levelSeconds);
-
-    cellPictures->SetScale(boardScale);
-    board.Layout();
-    std::string cannotFail;  // the level names its pets, or an earlier one did
-    board.Fill(cannotFail);
-    return true;
-}
-
-void CGame::PlayWorldMusic() const {
-    PlayMusic("data/sfx/world" + std::to_string(world) + (stage % 2 == 1 ? "b" : "a") + ".it");
-}
-
-// The cells appear one by one; play starts when the last has (the reveal then wakes the board
-// and starts the bar).
-void CGame::StartReveal() {
-    auto* reveal = new CBoardEffects();
-    SetParentLink(reveal);
-    reveal->Init(world, stage);
-    InsertChildBefore(reveal, &tutorials);
-    board.SetActive(false);
-    timer.paused = true;
-}
-
-bool CGame::Update() {
-    if (bannerCentre.active) {
-        return true;
-    }
-    if (board.IsCleared()) {
-        ShowBanner(CAnimCenter::LevelCleared);
-    } else if (timer.remaining == 0 && !timer.paused) {
-        ShowBanner(CAnimCenter::GameOver);  // the time ran out during play
-    }
-    return true;
-}
-
-// The level is over: play halts under the banner.
-void CGame::ShowBanner(int kind) {
-    bannerCentre.Show(kind);
-    bannerCentre.SetActive(true);
-    timer.paused = true;
 }
 
 void CGame::DrawOver() {
@@ -255,6 +152,40 @@ void CGame::CountClearedCell() {
     }
 }
 
+GameMenuPanel* CGame::MenuPanel() {
+    return dynamic_cast<GameMenuPanel*>(Find("../menuback/menubase"));
+}
+
 void CGame::OpenGameMenu() {
-    App.quit = true;
+    CGameObject* panelObject = Find("../menuback/menubase");
+    GameMenuPanel* panel = MenuPanel();
+    if (panel == nullptr || App.directStart) {
+        App.quit = true;  // no menus to go back to
+        return;
+    }
+    if (HasChildNamed("menubase")) {
+        return;
+    }
+    PlaySound("data/sfx/inmenu.ogg");
+    AddChild(panelObject);  // it stays the menus' child too
+    panel->Open(true);
+    panelObject->SetActive(true);
+    timer.paused = true;
+    board.SetActive(false);
+}
+
+void CGame::CloseGameMenu() {
+    timer.paused = false;
+    board.SetActive(true);
+    if (GameMenuPanel* panel = MenuPanel()) {
+        panel->Close();
+    }
+}
+
+// The panel leaves the game once it has slid out.
+void CGame::DetachClosedMenu() {
+    GameMenuPanel* panel = MenuPanel();
+    if (panel != nullptr && HasChildNamed("menubase") && panel->HasClosed()) {
+        RemoveChild(Find("../menuback/menubase"));
+    }
 }

@@ -70,7 +70,10 @@ void CWorldPresentation::Start() {
 }
 
 bool CWorldPresentation::Update() {
-    if (IsMouseButtonDown()) {
+    // The click that ended the last level is still held when the presentation comes: only a
+    // press made while it shows ends it.
+    buttonWasUp_ = buttonWasUp_ || !IsMouseButtonDown();
+    if (buttonWasUp_ && IsMouseButtonDown()) {
         if (CGameObject* game = Find("../game")) {
             game->SetActive(true);
         }

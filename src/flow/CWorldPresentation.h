@@ -26,7 +26,7 @@ public:
     // Once it is under the root: the game's world picks the miniature; the world's sound plays.
     void Start();
 
-    // Ends, making the game active, on the first tick the button is held.
+    // Ends, making the game active, at a press made while it shows.
     bool Update() override;
     void Draw() override;
 
@@ -44,4 +44,5 @@ public:
 private:
     CMovingBB* curtain_ = nullptr;
     int32_t world_ = 1;
+    bool buttonWasUp_ = false;
 };

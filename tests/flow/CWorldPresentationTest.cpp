@@ -19,7 +19,13 @@ protected:
     CWorldPresentation* presentation = nullptr;
 };
 
-TEST_F(CWorldPresentationTest, AButtonStillHeldEndsItOnItsFirstTickAndWakesTheGame) {
+// The click that ended the last level, still held, does not end it; a new press does.
+TEST_F(CWorldPresentationTest, OnlyAPressMadeWhileItShowsEndsItAndWakesTheGame) {
+    input.SetButton(true);
+    Ticks(3);
+    EXPECT_TRUE(root.HasChild(presentation));
+    input.SetButton(false);
+    Tick();
     input.SetButton(true);
     Tick();
     EXPECT_FALSE(root.HasChild(presentation));
