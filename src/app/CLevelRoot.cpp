@@ -1,11 +1,15 @@
 #include "app/CLevelRoot.h"
 
+#include <cstdio>
+
 #include "core/App.h"
+#include "flow/SettingsFile.h"
 
 CLevelRoot::CLevelRoot(const std::string& levelFolder) {
     name = "root";
     MakeRoot();
     App.directStart = true;
+    ApplySettings();
     game.levelFolder = levelFolder;
     AddChild(&game);
     game.BeginGame(-1);
@@ -19,6 +23,17 @@ CLevelRoot::~CLevelRoot() {
     }
     RemoveAllChildren();
     App.directStart = false;
+}
+
+// The volumes the player chose; a settings file that cannot be read leaves the defaults.
+void CLevelRoot::ApplySettings() {
+    Settings settings;
+    std::string error;
+    if (!SettingsFile::Read(SettingsFileName, settings, error)) {
+        std::fprintf(stderr, "tandolo: %s\n", error.c_str());
+    }
+    SetSoundVolume(settings.soundVolume);
+    SetMusicVolume(settings.musicVolume);
 }
 
 // The game is over once it is inactive with nothing of it left on screen.

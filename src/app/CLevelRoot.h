@@ -19,4 +19,7 @@ public:
     bool Update() override;
 
     CGame game;
+
+private:
+    void ApplySettings();
 };

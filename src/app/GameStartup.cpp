@@ -1,5 +1,7 @@
 #include "app/GameStartup.h"
 
+#include <cstdio>
+
 #include "app/CLevelRoot.h"
 #include "core/App.h"
 #include "core/Random.h"
@@ -8,20 +10,20 @@
 #include "engine/Files.h"
 #include "engine/GameWindow.h"
 #include "engine/TarArchive.h"
+#include "flow/SettingsFile.h"
 #include "gfx/PictureBank.h"
 #include "scene/GameObject.h"
 
 namespace {
 
-// The full-screen byte of the settings file; no file or a short one means a window.
+// The full-screen byte of the settings; no file means a window.
 bool ReadFullScreenSetting() {
-    constexpr size_t fullScreenOffset = 8;
-    std::string settings;
+    Settings settings;
     std::string error;
-    if (!ReadRegularFile("options.dat", settings, error, 4096) || settings.size() <= fullScreenOffset) {
-        return false;
+    if (!SettingsFile::Read(SettingsFileName, settings, error)) {
+        std::fprintf(stderr, "tandolo: %s\n", error.c_str());
     }
-    return settings[fullScreenOffset] != 0;
+    return settings.fullScreen;
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 #include <string>
 #include <string_view>
 
+// Where the settings are kept, beside the progress.
+constexpr const char* SettingsFileName = "options.dat";
+
 // The settings of the options screen, with the values a first start uses.
 struct Settings {
     float soundVolume = 1.0f;
