@@ -36,10 +36,13 @@ void CLevelRoot::ApplySettings() {
     SetMusicVolume(settings.musicVolume);
 }
 
-// The game is over once it is inactive with nothing of it left on screen.
+// The game is over once it is inactive with nothing of it left on screen. The game fades out
+// at its end; what it leaves (the end screen) is shown again, as the menus would be.
 bool CLevelRoot::Update() {
     if (!game.active && children.size() == 1) {
         App.quit = true;
+    } else if (App.screenFaded) {
+        FadeIn();
     }
     return true;
 }

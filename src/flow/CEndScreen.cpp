@@ -26,7 +26,10 @@ CEndScreen::~CEndScreen() {
 
 bool CEndScreen::Update() {
     const bool down = IsMouseButtonDown();
-    if (down) {
+    // The click that ended the last level is still held when the screen comes: only a press
+    // made while it shows counts.
+    buttonWasUp_ = buttonWasUp_ || !down;
+    if (down && buttonWasUp_) {
         clickState = Pressed;
     }
     if (clickState == Pressed && !down) {

@@ -8,7 +8,8 @@
 #include "ui/BitmapFont.h"
 
 // Shown once the last stage of the last world is cleared: the final picture, the title sliding
-// in and a thank-you line. A click (press, then release) ends it once the title has arrived.
+// in and a thank-you line. A click (press, then release) made while it shows ends it once the
+// title has arrived.
 class CEndScreen : public CGameObject {
 public:
     enum ClickState : int32_t { Waiting = 0, Pressed = 1, Clicked = 2 };
@@ -29,4 +30,7 @@ public:
     CMovingBB titleMover;
     int32_t clickState = Waiting;
     BitmapFont* font = nullptr;  // the game's; no thank-you line without it
+
+private:
+    bool buttonWasUp_ = false;
 };

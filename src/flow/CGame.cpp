@@ -87,9 +87,10 @@ CGame::~CGame() {
     RemoveAllChildren();
 }
 
-// The screen objects the game holds, in play order: the background is drawn first, below all.
+// The screen objects the game holds, in play order: the background is drawn first, below all;
+// the banner comes last, so the game-over banner shows over the top of its menu's panel.
 std::array<CGameObject*, 7> CGame::Members() {
-    return {&background, &board, &bannerCentre, &timer, &stagePresent, &tutorials, &gameOverMenu};
+    return {&background, &board, &timer, &stagePresent, &tutorials, &gameOverMenu, &bannerCentre};
 }
 
 bool CGame::IsMember(const CGameObject* child) {
