@@ -17,13 +17,7 @@ CStagePresent::CStagePresent() {
     stagePicture.LoadRequired("data/gfx/levelpresentation/stage.png");
     numberPieces[0].LoadRequired("data/gfx/levelpresentation/mainnumbers.png");
     numberPieces[0].picture->SetLinearFiltering(true);
-    const int pieceHeight = numberPieces[0].height;
-    for (size_t k = 0; k < numberPieces.size(); ++k) {
-        if (k > 0) {
-            numberPieces[0].SharePicture(numberPieces[k]);
-        }
-        numberPieces[k].SetSource(PieceWidth * static_cast<int>(k), 0, PieceWidth, pieceHeight);
-    }
+    CutStrip(numberPieces, PieceWidth, numberPieces[0].height);
     AddChild(&titleMover);
     for (CMovingBB& mover : numberMovers) {
         AddChild(&mover);

@@ -35,12 +35,7 @@ CWorldPresentation::CWorldPresentation() {
     curtainPicture.LoadRequired(Presentation("courtain1.png"));
     labelPicture.LoadRequired(Presentation("world1.png"));
     worldNumbers[0].LoadRequired(Presentation("worldnumbers.png"));
-    for (size_t k = 0; k < worldNumbers.size(); ++k) {
-        if (k > 0) {
-            worldNumbers[0].SharePicture(worldNumbers[k]);
-        }
-        worldNumbers[k].SetSource(PieceWidth * static_cast<int>(k), 0, PieceWidth, worldNumbers[0].height);
-    }
+    CutStrip(worldNumbers, PieceWidth, worldNumbers[0].height);
     framePicture.LoadRequired(Presentation("marco.png"));
 
     curtain_ = new CMovingBB();

@@ -57,12 +57,7 @@ CBackground::CBackground() {
     celestial.LoadRequired(Interface("moon.png"));
     glow.LoadRequired(Interface("menue_glow.png"));
     digits[0].LoadRequired(Interface("numbers.tga"));
-    for (size_t d = 0; d < digits.size(); ++d) {
-        if (d > 0) {
-            digits[0].SharePicture(digits[d]);
-        }
-        digits[d].SetSource(DigitSize * static_cast<int>(d), 0, DigitSize, DigitSize);
-    }
+    CutStrip(digits, DigitSize, DigitSize);
     leftTree.x = -20;
     rightTree.x = 650;
     leftTree.y = rightTree.y = TreeBottom;

@@ -174,3 +174,12 @@ void Sprite::CentreOffset(int boxWidth, int boxHeight, int& dx, int& dy) const {
     dx = (boxWidth - width) / 2;
     dy = (boxHeight - height) / 2;
 }
+
+void CutStrip(std::span<Sprite> pieces, int pieceWidth, int pieceHeight) {
+    for (size_t k = 0; k < pieces.size(); ++k) {
+        if (k > 0) {
+            pieces[0].SharePicture(pieces[k]);
+        }
+        pieces[k].SetSource(pieceWidth * static_cast<int>(k), 0, pieceWidth, pieceHeight);
+    }
+}

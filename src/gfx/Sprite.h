@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 
 class GLPicture;
@@ -56,3 +57,7 @@ public:
 private:
     void ReleasePicture();
 };
+
+// Cuts equal pieces side by side from the strip loaded in pieces[0]: piece k is the pieceWidth x
+// pieceHeight rectangle at x = k x pieceWidth, and all of them share the one picture.
+void CutStrip(std::span<Sprite> pieces, int pieceWidth, int pieceHeight);
