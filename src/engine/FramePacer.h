@@ -16,6 +16,7 @@ public:
     void SetMaxFrameRate(int framesPerSecond);
     // Called before each buffer swap: vsync back on after SetMaxFrameRate turned it off.
     void BeforeSwap();
+    bool HasVsync() const { return vsync_; }
     // The interval given to the frame pacing (0: none).
     uint32_t FrameIntervalMs() const { return frameIntervalMs_; }
     // The interval to wait for per frame.

@@ -200,6 +200,11 @@ void GameWindow::FlipBackBuffer(bool waitWhileInactive, bool resetView) {
     InputSeam& seam = CurrentInputSeam();
     seam.BeforePresent();
     SDL_GL_SwapWindow(window_);
+    if (!pacer_.HasVsync()) {
+        // Nothing else makes the driver wait for a frame to be drawn: a software renderer would
+        // queue frames, and their memory, without end.
+        glFinish();
+    }
     if (Screen().HasBars()) {
         Screen().ClearBars();
     }
