@@ -9,7 +9,10 @@
 #include <sstream>
 
 #include "app/CLevelRoot.h"
+#include "app/CUndrawnRoot.h"
 #include "app/GameStartup.h"
+#include "app/PlayView.h"
+#include "app/ScriptedPlayer.h"
 #include "core/App.h"
 #include "core/Random.h"
 #include "core/ReadWholeNumber.h"
@@ -148,7 +151,15 @@ bool HeadlessDriver::ParseScript(const std::string& text, const std::string& sou
     return true;
 }
 
-HeadlessDriver::HeadlessDriver(Options options) : options_(std::move(options)) {}
+HeadlessDriver::HeadlessDriver(Options options) : options_(std::move(options)) {
+    if (!options_.player.empty()) {
+        player_ = std::make_unique<ScriptedPlayer>(
+            ScriptedPlayer::StrengthFromName(options_.player).value_or(ScriptedPlayer::Strength::Careful),
+            options_.seed);
+    }
+}
+
+HeadlessDriver::~HeadlessDriver() = default;
 
 int HeadlessDriver::Run() {
     startWallMs_ = WallMilliseconds();
@@ -157,12 +168,21 @@ int HeadlessDriver::Run() {
     const int exitCode = RunGame(options_.commandLine, [this]() -> std::unique_ptr<CGameObject> {
         // Seeded after start-up so the same script always sees the same game.
         SeedRandom(options_.seed);
-        if (options_.levelFolder.empty()) {
-            return MakeGameRoot();
+        std::unique_ptr<CGameObject> root = options_.levelFolder.empty()
+                                                ? MakeGameRoot()
+                                                : std::make_unique<CLevelRoot>(options_.levelFolder);
+        if (!player_) {
+            return root;
         }
-        return std::make_unique<CLevelRoot>(options_.levelFolder);
+        auto undrawn = std::make_unique<CUndrawnRoot>(std::move(root));
+        undrawnRoot_ = undrawn.get();
+        return undrawn;
     });
+    undrawnRoot_ = nullptr;
     SetInputSeam(nullptr);
+    if (player_) {
+        std::printf("%s\n", player_->Summary().c_str());
+    }
     if (writeFailed_ && exitCode == 0) {
         return WriteFailedExit;
     }
@@ -187,8 +207,12 @@ void HeadlessDriver::OnFrame() {
     while (nextEvent_ < options_.events.size() && options_.events[nextEvent_].tick <= App.tickCount) {
         ApplyEvent(options_.events[nextEvent_++]);
     }
+    PlayerActs();
     if (App.tickCount >= options_.ticks) {
         App.quit = true;
+    }
+    if (undrawnRoot_ != nullptr) {
+        undrawnRoot_->drawNextFrame = ShotDueNextFrame();
     }
     ScheduleNextTick();
 }
@@ -223,7 +247,7 @@ void HeadlessDriver::ApplyEvent(const Event& event) {
 
 // A tree throws an item in as after a set, or the player clicks the item in a slot where it is.
 void HeadlessDriver::ApplyTreeEvent(const Event& event) {
-    CGame* game = App.root != nullptr ? FindGame(App.root) : nullptr;
+    CGame* game = Game();
     if (game == nullptr) {
         return;
     }
@@ -243,7 +267,7 @@ void HeadlessDriver::ApplyTreeEvent(const Event& event) {
 
 // The play screen as text; "-" is standard output. A second dump to the same file in a run is appended.
 void HeadlessDriver::WriteBoard(const std::string& file) {
-    const CGame* game = App.root != nullptr ? FindGame(App.root) : nullptr;
+    const CGame* game = Game();
     const std::string text = game != nullptr ? PlayScreenText::Dump(*game)
                                              : "no board at tick " + std::to_string(App.tickCount) + "\n";
     if (file == "-") {
@@ -289,4 +313,31 @@ void HeadlessDriver::MeasureFrame() {
         ++bench_.frames;
     }
     lastCpuMs_ = cpuNow;
+}
+
+CGame* HeadlessDriver::Game() const {
+    CGameObject* root = undrawnRoot_ != nullptr ? &undrawnRoot_->GameRoot() : App.root;
+    return root != nullptr ? FindGame(root) : nullptr;
+}
+
+// The player sees the screen as the last tick left it and acts before the next one.
+void HeadlessDriver::PlayerActs() {
+    const CGame* game = player_ ? Game() : nullptr;
+    if (game == nullptr) {
+        return;
+    }
+    player_->Act(PlayView::Of(*game), input_);
+    if (player_->Finished()) {
+        App.quit = true;
+    }
+}
+
+bool HeadlessDriver::ShotDueNextFrame() const {
+    for (size_t i = nextEvent_; i < options_.events.size() && options_.events[i].tick <= App.tickCount + 1;
+         ++i) {
+        if (options_.events[i].action == "shot") {
+            return true;
+        }
+    }
+    return false;
 }

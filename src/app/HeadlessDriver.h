@@ -2,11 +2,17 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "engine/ScriptedInput.h"
+
+class CGame;
+class CGameObject;
+class CUndrawnRoot;
+class ScriptedPlayer;
 
 // Runs the real game without a display: a virtual clock that gives exactly one
 // logic tick per frame, a fixed random seed, scripted mouse and keyboard, and
@@ -34,6 +40,9 @@ public:
         std::string commandLine;
         // The folder of level files (levelW-S.txt) the game plays, in place of the build's levels.
         std::string levelFolder;
+        // "careful" or "hasty": a scripted player plays until the level is won or lost; frames are
+        // drawn only for shots.
+        std::string player;
     };
 
     // Reads a script: one event a line, "<tick> <action> [arguments]"; '#' starts a comment.
@@ -42,6 +51,9 @@ public:
                             std::vector<Event>& events, std::string& error);
 
     explicit HeadlessDriver(Options options);
+    ~HeadlessDriver();
+    HeadlessDriver(const HeadlessDriver&) = delete;
+    HeadlessDriver& operator=(const HeadlessDriver&) = delete;
     int Run();
 
     struct BenchResult {
@@ -59,10 +71,15 @@ private:
     void ScheduleNextTick();
     void MeasureFrame();
     void WriteBoard(const std::string& file);
+    void PlayerActs();
+    bool ShotDueNextFrame() const;
+    CGame* Game() const;
     void ReportWriteFailure(const std::string& file, const std::string& reason);
 
     Options options_;
     ScriptedInput input_;
+    std::unique_ptr<ScriptedPlayer> player_;
+    CUndrawnRoot* undrawnRoot_ = nullptr;  // the root while a scripted player plays
     size_t nextEvent_ = 0;
     int pendingRelease_ = -1;  // tick at which a click lets go of the button
     BenchResult bench_;

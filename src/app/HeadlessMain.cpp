@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/HeadlessDriver.h"
+#include "app/ScriptedPlayer.h"
 #include "core/ReadWholeNumber.h"
 #include "engine/EngineFile.h"
 
@@ -12,7 +13,8 @@ namespace {
 
 const char* const usage =
     "usage: tandolo-headless [--ticks N] [--seed S] [--script FILE] [--shot TICK:FILE.png]... [--bench]\n"
-    "                        [--board TICK:FILE]... [--levels FOLDER] [-- GAME ARGUMENTS]\n"
+    "                        [--board TICK:FILE]... [--levels FOLDER] [--player careful|hasty]\n"
+    "                        [-- GAME ARGUMENTS]\n"
     "Runs the game without a display, one logic tick per frame, and quits after N ticks (default 600).\n"
     "A script holds one event a line: '<tick> move X Y', '<tick> down', '<tick> up', '<tick> click X Y',\n"
     "'<tick> key NAME down|up', '<tick> shot FILE.png', '<tick> board FILE', '<tick> quit',\n"
@@ -21,7 +23,10 @@ const char* const usage =
     "An event at tick T acts once T ticks have run; a shot at tick T shows the frame drawn then; 'board'\n"
     "writes the play screen as text (FILE '-' is standard output; later dumps to one file are appended).\n"
     "--levels takes the level files (levelW-S.txt) from FOLDER; '-- /world=W /stage=S' starts at that "
-    "level.\n";
+    "level.\n"
+    "--player has a scripted player play the level until it is won or lost (or N ticks, when given) and\n"
+    "print one line: the outcome, ticks of play, the fraction of the bar left at a win, items taken and\n"
+    "spent to effect, and the longest stall without a set in ticks. Frames are drawn only for shots.\n";
 
 bool ReadNumber(const char* text, int64_t max, uint32_t& value) {
     const std::optional<int64_t> number = ReadWholeNumber(text, 0, max);
@@ -44,6 +49,7 @@ int main(int argc, char** argv) {
     setenv("SDL_AUDIODRIVER", "dummy", 0);
 
     HeadlessDriver::Options options;
+    bool ticksGiven = false;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -52,6 +58,7 @@ int main(int argc, char** argv) {
                 options.commandLine += (options.commandLine.empty() ? "" : " ") + std::string(argv[i]);
             }
         } else if (argument == "--ticks" && hasValue) {
+            ticksGiven = true;
             if (!ReadNumber(argv[++i], HeadlessDriver::MaxTick, options.ticks)) {
                 return Fail("--ticks needs " + WholeNumberRange(0, HeadlessDriver::MaxTick));
             }
@@ -88,11 +95,19 @@ int main(int argc, char** argv) {
             }
         } else if (argument == "--levels" && hasValue) {
             options.levelFolder = std::filesystem::absolute(argv[++i]).string();
+        } else if (argument == "--player" && hasValue) {
+            options.player = argv[++i];
+            if (!ScriptedPlayer::StrengthFromName(options.player)) {
+                return Fail("--player needs careful or hasty");
+            }
         } else if (argument == "--bench") {
             options.bench = true;
         } else {
             return Fail("unknown argument '" + argument + "'");
         }
+    }
+    if (!options.player.empty() && !ticksGiven) {
+        options.ticks = HeadlessDriver::MaxTick;  // the level ends the run
     }
     HeadlessDriver driver(options);
     return driver.Run();
