@@ -74,6 +74,7 @@ void CBackground::SetWorld(int world, int stage) {
     const WorldLook& look = worldLooks[world - 1];
     const bool night = stage >= FirstNightStage;
     sky.LoadRequired(Interface(night ? "bg_stars.tga" : stage == SunsetStage ? "sunset.tga" : "sky_day.tga"));
+    sky.opaque = true;  // the back of everything
     celestial.LoadRequired(Interface(stage >= SunsetStage ? "moon.png" : "sun.png"));
     ground.LoadRequired(Interface(night && look.nightGround ? look.nightGround : look.ground));
     ground.picture->SetLinearFiltering(true);

@@ -155,6 +155,12 @@ void Sprite::DrawPart(int x, int y, int sx, int sy, int sw, int sh) const {
     if (!picture) {
         return;
     }
+    if (opaque) {
+        picture->Blit(static_cast<float>(sx), static_cast<float>(sy), static_cast<float>(sx + sw),
+                      static_cast<float>(sy + sh), static_cast<float>(x), static_cast<float>(y), false,
+                      false);
+        return;
+    }
     picture->SetBlendMode(blendMode);
     picture->BlitBlendedTransformed(static_cast<float>(sx), static_cast<float>(sy),
                                     static_cast<float>(sx + sw), static_cast<float>(sy + sh),

@@ -52,6 +52,9 @@ public:
     float pivotY = 0.0f;
     float alpha = 1.0f;
     bool tinted = false;
+    // Drawn as a plain copy, without blending: for a backdrop with no transparent pixel, which
+    // the software renderer then fills far faster. Position and source only.
+    bool opaque = false;
     float tint[4] = {1, 1, 1, 1};
 
 private:

@@ -74,6 +74,12 @@ TEST_F(SpriteTest, DrawPartIgnoresMirroringAndTintButTheFullDrawDoesBoth) {
     sprite.Draw(400, 300);
     EXPECT_EQ(ReadPixel(401, 308), Opaque(Black));  // green tinted magenta
     EXPECT_EQ(ReadPixel(414, 308), Opaque(Magenta));
+    // An opaque sprite is a plain copy: what was below does not show through.
+    Sprite backdrop;
+    LoadSolid(backdrop, "half.png", 8, 8, PackRGBA(255, 0, 0, 128));
+    backdrop.opaque = true;
+    backdrop.DrawPart(500, 300, 0, 0, 8, 8);
+    EXPECT_EQ(ReadPixel(504, 304), Opaque(Red));
 }
 
 TEST_F(SpriteTest, OnlyTheOwnerFreesThePictureWhateverTheCopiesAndMoves) {
