@@ -32,19 +32,22 @@ bool StartsWith(const uint8_t* data, size_t size, std::string_view magic) {
                       [](char expected, uint8_t byte) { return static_cast<uint8_t>(expected) == byte; });
 }
 
-// The first start-of-frame segment holds the size; segments before it are skipped by their lengths.
+// The first start-of-frame segment holds the size. The walk to it steps as the decoder's does, so
+// both find the same frame: stray bytes and stuffed zeros are passed over, restart and TEM markers
+// stand alone, and every other segment is skipped by its length, the length bytes at least.
 bool ReadJpegSize(const uint8_t* data, size_t size, uint32_t& width, uint32_t& height) {
     if (!StartsWith(data, size, "\xFF\xD8")) {
         return false;
     }
     size_t at = 2;
     while (at + 4 <= size) {
-        if (data[at] != 0xFF) {
-            return false;
-        }
         const uint8_t marker = data[at + 1];
-        if (marker == 0xFF) {
-            ++at;  // fill byte
+        if (data[at] != 0xFF || marker == 0xFF) {
+            ++at;  // a stray byte, or a fill byte before a marker
+            continue;
+        }
+        if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
+            at += 2;
             continue;
         }
         const bool startOfFrame =
@@ -60,9 +63,40 @@ bool ReadJpegSize(const uint8_t* data, size_t size, uint32_t& width, uint32_t& h
         if (marker == 0xD9 || marker == 0xDA) {
             return false;  // the image ended or its data began without a frame
         }
-        at += 2 + BigEndian(data + at + 2, 2);
+        at += 2 + std::max<uint32_t>(BigEndian(data + at + 2, 2), 2);
     }
     return false;
+}
+
+// The decoder makes the picture the size of the first image, which may be larger than the
+// screen size at the start: both are claims to check. Bytes it does not know it skips one by one.
+bool ReadGifSize(const uint8_t* data, size_t size, uint32_t& width, uint32_t& height) {
+    if (size < 13 || !(StartsWith(data, size, "GIF87a") || StartsWith(data, size, "GIF89a"))) {
+        return false;
+    }
+    width = LittleEndian(data + 6, 2);
+    height = LittleEndian(data + 8, 2);
+    const bool globalColours = (data[10] & 0x80) != 0;
+    size_t at = 13 + (globalColours ? size_t{3} << ((data[10] & 7) + 1) : 0);
+    while (at < size && data[at] != ';') {
+        if (data[at] == ',') {
+            if (at + 9 <= size) {
+                width = std::max(width, LittleEndian(data + at + 5, 2));
+                height = std::max(height, LittleEndian(data + at + 7, 2));
+            }
+            break;
+        }
+        if (data[at] != '!') {
+            ++at;
+            continue;
+        }
+        at += 2;  // the extension's introducer and label, then its blocks up to an empty one
+        while (at < size && data[at] != 0) {
+            at += 1 + size_t{data[at]};
+        }
+        ++at;
+    }
+    return true;
 }
 
 bool ReadHeaderSize(const uint8_t* data, size_t size, const std::string& decoder, uint32_t& width,
@@ -96,12 +130,7 @@ bool ReadHeaderSize(const uint8_t* data, size_t size, const std::string& decoder
         return true;
     }
     if (decoder == "GIF") {
-        if (size < 10 || !StartsWith(data, size, "GIF8")) {
-            return false;
-        }
-        width = LittleEndian(data + 6, 2);
-        height = LittleEndian(data + 8, 2);
-        return true;
+        return ReadGifSize(data, size, width, height);
     }
     return decoder == "JPG" && ReadJpegSize(data, size, width, height);
 }
@@ -114,6 +143,28 @@ std::string SizeProblem(int width, int height, int maxSide) {
            std::to_string(maxSide) + " x " + std::to_string(maxSide) + " are allowed";
 }
 
+// The named format's own loader. IMG_LoadTyped_RW would follow the bytes' signature to any
+// format SDL_image knows, past the header checked here.
+SDL_Surface* LoadWithDecoder(SDL_RWops* stream, const std::string& decoder) {
+    if (decoder == "PNG") {
+        return IMG_LoadPNG_RW(stream);
+    }
+    if (decoder == "TGA") {
+        return IMG_LoadTGA_RW(stream);
+    }
+    if (decoder == "BMP") {
+        return IMG_LoadBMP_RW(stream);
+    }
+    if (decoder == "JPG") {
+        return IMG_LoadJPG_RW(stream);
+    }
+    if (decoder == "GIF") {
+        return IMG_LoadGIF_RW(stream);
+    }
+    SDL_SetError("no decoder %s", decoder.c_str());
+    return nullptr;
+}
+
 // Red, green, blue, alpha bytes in memory order; alpha 255 where the file has none.
 SDL_Surface* DecodeRgbaSurface(const uint8_t* data, size_t size, const std::string& decoder) {
     if (!data || size == 0 || size > static_cast<size_t>(INT32_MAX)) {
@@ -123,7 +174,8 @@ SDL_Surface* DecodeRgbaSurface(const uint8_t* data, size_t size, const std::stri
     if (!stream) {
         return nullptr;
     }
-    SDL_Surface* decoded = IMG_LoadTyped_RW(stream, 1, decoder.c_str());
+    SDL_Surface* decoded = LoadWithDecoder(stream, decoder);
+    SDL_RWclose(stream);
     if (!decoded) {
         return nullptr;
     }

@@ -64,6 +64,13 @@ TEST_F(DamagedPicturesTest, PicturesTooLargeAreRefusedFromTheirHeader) {
                                std::string(20, '\0')),
          "16385 x 16384 pixels"},
         {Write("empty.tga", TgaHeader(0, 5)), "0 x 5 pixels"},
+        // The sizes the decoders go by: a GIF's first image, larger than its screen; the JPEG frame
+        // after a restart marker, which has no length to skip it by.
+        {Write("screen.gif", "GIF89a\x10\0\x10\0\0\0\0,\0\0\0\0\0\x20\0\x20\0"s), "8192 x 8192 pixels"},
+        {Write("restart.jpg",
+               "\xFF\xD8\xFF\xD0\x00\x0F\xFF\xC0\x00\x0B\x08\xFF\xDC\xFF\xDC\x01\x01\x11\x00"s +
+                   "\xFF\xC0\x00\x0B\x08\x00\x10\x00\x10\x01\x01\x11\x00"s),
+         "65500 x 65500 pixels"},
     };
     for (const auto& [path, size] : cases) {
         const std::string error = LoadError(path);
