@@ -6,7 +6,9 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 #include "app/CLevelRoot.h"
 #include "app/CUndrawnRoot.h"
@@ -105,6 +107,14 @@ CGame* FindGame(CGameObject* object) {
         }
     }
     return nullptr;
+}
+
+// The memory the process holds now (resident set), from Linux's /proc.
+long ResidentKilobytes() {
+    long pages = 0;
+    long resident = 0;
+    std::ifstream("/proc/self/statm") >> pages >> resident;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
 }  // namespace
@@ -326,10 +336,55 @@ void HeadlessDriver::PlayerActs() {
     if (game == nullptr) {
         return;
     }
-    player_->Act(PlayView::Of(*game), input_);
-    if (player_->Finished()) {
-        App.quit = true;
+    if (soakLevel_ != 0) {
+        NextSoakPlayer(*game);
+        return;
     }
+    player_->Act(PlayView::Of(*game), input_);
+    if (!player_->Finished()) {
+        return;
+    }
+    if (!options_.soak) {
+        App.quit = true;
+        return;
+    }
+    std::printf("%d-%d %s rss %ld KB\n", game->world, game->stage, player_->Summary().c_str(),
+                ResidentKilobytes());
+    std::fflush(stdout);
+    soakLevel_ = game->world * 10 + game->stage;
+    soakLost_ = !player_->Won();
+}
+
+// A won level's banner ends by itself and the next level begins; a lost one is restarted from
+// the game-over menu. Either way a new player takes over.
+void HeadlessDriver::NextSoakPlayer(const CGame& game) {
+    if (game.world > CGame::Worlds) {
+        App.quit = true;  // the end screen: the game is won
+        return;
+    }
+    if (soakLost_) {
+        RestartLostLevel(game);
+        return;
+    }
+    if (game.world * 10 + game.stage == soakLevel_) {
+        return;
+    }
+    soakLevel_ = 0;
+    player_ = std::make_unique<ScriptedPlayer>(
+        ScriptedPlayer::StrengthFromName(options_.player).value_or(ScriptedPlayer::Strength::Careful),
+        options_.seed + static_cast<uint32_t>(game.world * 10 + game.stage));
+}
+
+void HeadlessDriver::RestartLostLevel(const CGame& game) {
+    if (!game.gameOverMenu.active || game.bannerCentre.active || pendingRelease_ >= 0) {
+        return;
+    }
+    ApplyEvent({App.tickCount, "click", {"250", "230"}});  // RESTART LEVEL
+    soakLost_ = false;
+    soakLevel_ = 0;
+    player_ = std::make_unique<ScriptedPlayer>(
+        ScriptedPlayer::StrengthFromName(options_.player).value_or(ScriptedPlayer::Strength::Careful),
+        options_.seed + App.tickCount);
 }
 
 bool HeadlessDriver::ShotDueNextFrame() const {

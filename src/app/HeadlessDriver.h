@@ -43,6 +43,9 @@ public:
         // "careful" or "hasty": a scripted player plays until the level is won or lost; frames are
         // drawn only for shots.
         std::string player;
+        // With a player: on through every level from the start, a new player for each, a lost
+        // level restarted, until the game is won; a line per level with the memory in use.
+        bool soak = false;
     };
 
     // Reads a script: one event a line, "<tick> <action> [arguments]"; '#' starts a comment.
@@ -78,7 +81,12 @@ private:
 
     Options options_;
     ScriptedInput input_;
+    void NextSoakPlayer(const CGame& game);
+    void RestartLostLevel(const CGame& game);
+
     std::unique_ptr<ScriptedPlayer> player_;
+    int soakLevel_ = 0;  // world x 10 + stage of the level the last player finished
+    bool soakLost_ = false;
     CUndrawnRoot* undrawnRoot_ = nullptr;  // the root while a scripted player plays
     size_t nextEvent_ = 0;
     int pendingRelease_ = -1;  // tick at which a click lets go of the button

@@ -14,7 +14,7 @@ namespace {
 const char* const usage =
     "usage: tandolo-headless [--ticks N] [--seed S] [--script FILE] [--shot TICK:FILE.png]... [--bench]\n"
     "                        [--board TICK:FILE]... [--levels FOLDER] [--player careful|hasty]\n"
-    "                        [-- GAME ARGUMENTS]\n"
+    "                        [--soak] [-- GAME ARGUMENTS]\n"
     "Runs the game without a display, one logic tick per frame, and quits after N ticks (default 600).\n"
     "A script holds one event a line: '<tick> move X Y', '<tick> down', '<tick> up', '<tick> click X Y',\n"
     "'<tick> key NAME down|up', '<tick> shot FILE.png', '<tick> board FILE', '<tick> quit',\n"
@@ -26,7 +26,9 @@ const char* const usage =
     "level.\n"
     "--player has a scripted player play the level until it is won or lost (or N ticks, when given) and\n"
     "print one line: the outcome, ticks of play, the fraction of the bar left at a win, items taken and\n"
-    "spent to effect, and the longest stall without a set in ticks. Frames are drawn only for shots.\n";
+    "spent to effect, and the longest stall without a set in ticks. Frames are drawn only for shots.\n"
+    "--soak (with --player) plays on through every level to the end of the game, a line per level with\n"
+    "the memory the process holds; a lost level is restarted.\n";
 
 bool ReadNumber(const char* text, int64_t max, uint32_t& value) {
     const std::optional<int64_t> number = ReadWholeNumber(text, 0, max);
@@ -100,11 +102,16 @@ int main(int argc, char** argv) {
             if (!ScriptedPlayer::StrengthFromName(options.player)) {
                 return Fail("--player needs careful or hasty");
             }
+        } else if (argument == "--soak") {
+            options.soak = true;
         } else if (argument == "--bench") {
             options.bench = true;
         } else {
             return Fail("unknown argument '" + argument + "'");
         }
+    }
+    if (options.soak && options.player.empty()) {
+        return Fail("--soak needs --player");
     }
     if (!options.player.empty() && !ticksGiven) {
         options.ticks = HeadlessDriver::MaxTick;  // the level ends the run
