@@ -135,6 +135,23 @@ bool ReadHeaderSize(const uint8_t* data, size_t size, const std::string& decoder
     return decoder == "JPG" && ReadJpegSize(data, size, width, height);
 }
 
+// SDL_image does not tell libpng when a read of a PNG comes up short, and libpng goes on with stale
+// bytes, which can loop for ever. So every chunk must lie whole in the file, up to the IEND.
+std::string PngChunkProblem(const uint8_t* data, size_t size) {
+    size_t at = 8;
+    while (size - at >= 12) {
+        const uint32_t length = BigEndian(data + at, 4);
+        if (length > size - at - 12) {
+            return "its chunk at byte " + std::to_string(at) + " runs past the end of the file";
+        }
+        if (std::equal(data + at + 4, data + at + 8, "IEND")) {
+            return {};
+        }
+        at += 12 + size_t{length};
+    }
+    return "it ends before its IEND chunk";
+}
+
 std::string SizeProblem(int width, int height, int maxSide) {
     if (width > 0 && height > 0 && width <= maxSide && height <= maxSide) {
         return {};
@@ -224,6 +241,11 @@ bool DecodePicture(const uint8_t* data, size_t size, const std::string& decoder,
     }
     error = SizeProblem(width, height, maxSide);
     if (!error.empty()) {
+        return false;
+    }
+    const std::string chunkProblem = decoder == "PNG" ? PngChunkProblem(data, size) : "";
+    if (!chunkProblem.empty()) {
+        error = "is damaged (" + chunkProblem + ")";
         return false;
     }
     SDL_Surface* image = DecodeRgbaSurface(data, size, decoder);

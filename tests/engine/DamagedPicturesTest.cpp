@@ -83,7 +83,15 @@ TEST_F(DamagedPicturesTest, EachFaultIsNamedWithTheFile) {
     ASSERT_TRUE(WriteTga(dir.File("targa.png"), 2, 2, {Red, Green, Blue, Yellow}));
     ASSERT_TRUE(WriteTga(dir.File("pic.tga"), 2, 2, {Red, Green, Blue, Yellow}));
     const std::pair<std::string, std::string> cases[] = {
-        {Write("cut.png", good.substr(0, good.size() / 2)), ": is damaged ("},
+        {Write("cut.png", good.substr(0, good.size() / 2)), ": is damaged (its chunk at byte 33 runs past"},
+        // libpng is never told that a read ran short: past the end it reads stale bytes, and a
+        // chunk like this one kept it reading them for ever.
+        {Write("long-chunk.png", "\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0:\0\0\0"s +
+                                     "8\x08\x06\0\0\0\xAC\x73\xEB\x23"s + "\0\x08\0\x06bKGD"s +
+                                     std::string(5000, 'x')),
+         ": is damaged (its chunk at byte 33 runs past"},
+        {Write("no-end.png", good.substr(0, good.size() - 12)),
+         ": is damaged (it ends before its IEND chunk)"},
         {Write("text.png", "just some words, no picture"), ": is not a PNG picture"},
         {dir.File("targa.png"), ": is not a PNG picture"},
         {Write("notes.txt", good), ": has no picture extension"},
