@@ -163,13 +163,16 @@ bool HeadlessDriver::ParseScript(const std::string& text, const std::string& sou
 
 HeadlessDriver::HeadlessDriver(Options options) : options_(std::move(options)) {
     if (!options_.player.empty()) {
-        player_ = std::make_unique<ScriptedPlayer>(
-            ScriptedPlayer::StrengthFromName(options_.player).value_or(ScriptedPlayer::Strength::Careful),
-            options_.seed);
+        player_ = NewPlayer(options_.seed);
     }
 }
 
 HeadlessDriver::~HeadlessDriver() = default;
+
+std::unique_ptr<ScriptedPlayer> HeadlessDriver::NewPlayer(uint32_t seed) const {
+    return std::make_unique<ScriptedPlayer>(
+        ScriptedPlayer::StrengthFromName(options_.player).value_or(ScriptedPlayer::Strength::Careful), seed);
+}
 
 int HeadlessDriver::Run() {
     startWallMs_ = WallMilliseconds();
@@ -370,9 +373,7 @@ void HeadlessDriver::NextSoakPlayer(const CGame& game) {
         return;
     }
     soakLevel_ = 0;
-    player_ = std::make_unique<ScriptedPlayer>(
-        ScriptedPlayer::StrengthFromName(options_.player).value_or(ScriptedPlayer::Strength::Careful),
-        options_.seed + static_cast<uint32_t>(game.world * 10 + game.stage));
+    player_ = NewPlayer(options_.seed + static_cast<uint32_t>(game.world * 10 + game.stage));
 }
 
 void HeadlessDriver::RestartLostLevel(const CGame& game) {
@@ -382,9 +383,7 @@ void HeadlessDriver::RestartLostLevel(const CGame& game) {
     ApplyEvent({App.tickCount, "click", {"250", "230"}});  // RESTART LEVEL
     soakLost_ = false;
     soakLevel_ = 0;
-    player_ = std::make_unique<ScriptedPlayer>(
-        ScriptedPlayer::StrengthFromName(options_.player).value_or(ScriptedPlayer::Strength::Careful),
-        options_.seed + App.tickCount);
+    player_ = NewPlayer(options_.seed + App.tickCount);
 }
 
 bool HeadlessDriver::ShotDueNextFrame() const {

@@ -81,6 +81,7 @@ private:
 
     Options options_;
     ScriptedInput input_;
+    std::unique_ptr<ScriptedPlayer> NewPlayer(uint32_t seed) const;
     void NextSoakPlayer(const CGame& game);
     void RestartLostLevel(const CGame& game);
 
