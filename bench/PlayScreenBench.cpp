@@ -13,7 +13,7 @@
 #include "core/Random.h"
 #include "engine/GameWindow.h"
 #include "engine/InputSeam.h"
-#include "engine/QuadBatch.h"
+#include "engine/FrameRecorder.h"
 #include "engine/ScriptedInput.h"
 #include "flow/CGame.h"
 #include "flow/LevelFile.h"
@@ -119,7 +119,7 @@ void BoardDraw(benchmark::State& state) {
     for (auto _ : state) {
         board.Draw();
         board.DrawChildren();
-        FlushQuads();
+        DrawPending();
         glFinish();
     }
 }

@@ -4,11 +4,12 @@
 
 #include <algorithm>
 
+#include "engine/FrameRecorder.h"
 #include "engine/GLPicture.h"
-#include "engine/QuadBatch.h"
 
-void DrawFadeVeil(int screenWidth, int screenHeight, float level) {
-    FlushQuads();
+namespace {
+
+void DrawVeilNow(int screenWidth, int screenHeight, float level) {
     glDisable(GL_TEXTURE_2D);
     GLPicture::InvalidateBindCache();
     glEnable(GL_BLEND);
@@ -22,4 +23,10 @@ void DrawFadeVeil(int screenWidth, int screenHeight, float level) {
     glEnd();
     glDisable(GL_BLEND);
     glColor4f(1, 1, 1, 1);
+}
+
+}  // namespace
+
+void DrawFadeVeil(int screenWidth, int screenHeight, float level) {
+    RecordDraw([=] { DrawVeilNow(screenWidth, screenHeight, level); }, screenWidth, screenHeight, level);
 }

@@ -39,8 +39,8 @@ void FramePacer::BeforeSwap() {
     }
 }
 
-uint32_t FramePacer::PacingIntervalMs() const {
-    if (vsync_) {
+uint32_t FramePacer::PacingIntervalMs(bool presented) const {
+    if (vsync_ && presented) {
         return frameIntervalMs_;
     }
     // Without vsync nothing else holds the loop back: never run faster than the display.

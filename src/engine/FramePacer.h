@@ -19,8 +19,8 @@ public:
     bool HasVsync() const { return vsync_; }
     // The interval given to the frame pacing (0: none).
     uint32_t FrameIntervalMs() const { return frameIntervalMs_; }
-    // The interval to wait for per frame.
-    uint32_t PacingIntervalMs() const;
+    // The interval to wait for after a frame; one not presented had no vsync to wait for.
+    uint32_t PacingIntervalMs(bool presented) const;
 
 private:
     uint32_t frameIntervalMs_ = 0;

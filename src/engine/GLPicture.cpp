@@ -171,13 +171,11 @@ void GLPicture::SetTextureWrap(bool repeat) {
 }
 
 void GLPicture::ApplyFiltering() {
-    BindTexture(texture_);
-    SetBoundTextureFiltering(linear_);
+    SetTextureFiltering(texture_, linear_);
 }
 
 void GLPicture::ApplyWrap() {
-    BindTexture(texture_);
-    SetBoundTextureWrap(wrapRepeat_);
+    ::SetTextureWrap(texture_, wrapRepeat_);
 }
 
 void GLPicture::SetColorKey(bool on, uint8_t red, uint8_t green, uint8_t blue) {
@@ -270,8 +268,7 @@ void GLPicture::RefreshFromArray() {
     if (!sourceArray_ || !IsLoaded()) {
         return;
     }
-    BindTexture(texture_);
-    UpdateBoundTexture(sourceArray_, static_cast<int>(width_), static_cast<int>(height_));
+    UpdateTexture(texture_, sourceArray_, static_cast<int>(width_), static_cast<int>(height_));
 }
 
 bool GLPicture::GrabBackBuffer(const PixelFilter& filter) {

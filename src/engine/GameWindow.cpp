@@ -9,12 +9,12 @@
 #include "engine/Clock.h"
 #include "engine/FadeVeil.h"
 #include "engine/Files.h"
+#include "engine/FrameRecorder.h"
 #include "engine/GLPicture.h"
 #include "engine/Input.h"
 #include "engine/InputSeam.h"
 #include "engine/Letterbox.h"
 #include "engine/MessageBox.h"
-#include "engine/QuadBatch.h"
 #include "engine/WindowEvents.h"
 #include "engine/WindowOpener.h"
 #include "engine/WorldView.h"
@@ -24,7 +24,7 @@ GameWindow::GameWindow() = default;
 GameWindow::~GameWindow() {
     if (context_) {
         SDL_GL_MakeCurrent(window_, context_);
-        FlushQuads();  // quads of this context must not be drawn into the next one
+        DrawPending();  // quads of this context must not be drawn into the next one
     }
     systemCursor_.Release();
     if (context_) {
@@ -178,8 +178,8 @@ void GameWindow::MinimizeWindow() {
 }
 
 void GameWindow::FlipBackBuffer(bool waitWhileInactive, bool resetView) {
-    FlushQuads();
     if (!window_) {
+        DrawPending();
         return;
     }
     if (drawSystemCursor_) {
@@ -199,8 +199,11 @@ void GameWindow::FlipBackBuffer(bool waitWhileInactive, bool resetView) {
     }
     InputSeam& seam = CurrentInputSeam();
     seam.BeforePresent();
-    SDL_GL_SwapWindow(window_);
-    if (!pacer_.HasVsync()) {
+    const bool presented = FinishFrame();
+    if (presented) {
+        SDL_GL_SwapWindow(window_);
+    }
+    if (presented && !pacer_.HasVsync()) {
         // Nothing else makes the driver wait for a frame to be drawn: a software renderer would
         // queue frames, and their memory, without end.
         glFinish();
@@ -212,7 +215,7 @@ void GameWindow::FlipBackBuffer(bool waitWhileInactive, bool resetView) {
         SetDefaultWorldView();
     }
     ProcessEvents();
-    seam.PaceFrame(pacer_.PacingIntervalMs());
+    seam.PaceFrame(pacer_.PacingIntervalMs(presented));
     if (waitWhileInactive) {
         WaitUntilFocused();
     }
@@ -232,6 +235,7 @@ void GameWindow::HandleEvent(const SDL_Event& event) {
             break;
         case WindowEventMeaning::ScreenChange:
             UpdateScreenMapping();
+            RedrawNextFrame();  // the window's pixels may be lost or stretched
             break;
         case WindowEventMeaning::Nothing:
             break;

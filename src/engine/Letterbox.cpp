@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/QuadBatch.h"
+#include "engine/FrameRecorder.h"
 
 GameWindow::Letterbox GameWindow::ComputeLetterbox(int screenWidth, int screenHeight, int drawableWidth,
                                                    int drawableHeight, int windowWidth, int windowHeight) {
@@ -51,16 +51,48 @@ bool MeasureLetterbox(SDL_Window* window, int screenWidth, int screenHeight, Gam
 
 LetterboxedScreen::LetterboxedScreen(const GameWindow::Letterbox& box, int screenWidth, int screenHeight,
                                      const int* clipRect)
-    : box_(box), screenWidth_(screenWidth), screenHeight_(screenHeight), clipRect_(clipRect) {}
+    : box_(box), screenWidth_(screenWidth), screenHeight_(screenHeight), clipOn_(clipRect != nullptr) {
+    if (clipOn_) {
+        std::copy(clipRect, clipRect + 4, clipRect_.begin());
+    }
+}
+
+template <typename Step>
+void LetterboxedScreen::Record(Step step) const {
+    RecordDraw([screen = *this, step] { step(screen); }, box_.x, box_.y, box_.width, box_.height,
+               box_.drawableWidth, box_.drawableHeight, screenWidth_, screenHeight_, clipOn_, clipRect_[0],
+               clipRect_[1], clipRect_[2], clipRect_[3], clearColour_[0], clearColour_[1], clearColour_[2],
+               clearColour_[3]);
+}
 
 void LetterboxedScreen::ApplyViewport() const {
-    FlushQuads();
-    glViewport(box_.x, box_.drawableHeight - box_.y - box_.height, box_.width, box_.height);
+    Record([](const LetterboxedScreen& screen) { screen.ApplyViewportNow(); });
 }
 
 void LetterboxedScreen::ApplyClip() const {
-    FlushQuads();
-    if (!clipRect_) {
+    Record([](const LetterboxedScreen& screen) { screen.ApplyClipNow(); });
+}
+
+bool LetterboxedScreen::HasBars() const {
+    return box_.width != box_.drawableWidth || box_.height != box_.drawableHeight;
+}
+
+void LetterboxedScreen::ClearBars() const {
+    Record([](const LetterboxedScreen& screen) { screen.ClearBarsNow(); });
+}
+
+void LetterboxedScreen::Clear(const float colour[4]) const {
+    LetterboxedScreen screen = *this;
+    std::copy(colour, colour + 4, screen.clearColour_.begin());
+    screen.Record([](const LetterboxedScreen& copy) { copy.ClearNow(); });
+}
+
+void LetterboxedScreen::ApplyViewportNow() const {
+    glViewport(box_.x, box_.drawableHeight - box_.y - box_.height, box_.width, box_.height);
+}
+
+void LetterboxedScreen::ApplyClipNow() const {
+    if (!clipOn_) {
         glDisable(GL_SCISSOR_TEST);
         return;
     }
@@ -74,31 +106,25 @@ void LetterboxedScreen::ApplyClip() const {
     glEnable(GL_SCISSOR_TEST);
 }
 
-bool LetterboxedScreen::HasBars() const {
-    return box_.width != box_.drawableWidth || box_.height != box_.drawableHeight;
-}
-
 // The bars around a scaled screen stay black whatever the game clears or draws.
-void LetterboxedScreen::ClearBars() const {
-    FlushQuads();
+void LetterboxedScreen::ClearBarsNow() const {
     glDisable(GL_SCISSOR_TEST);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
-    ApplyClip();
+    ApplyClipNow();
 }
 
-void LetterboxedScreen::Clear(const float colour[4]) const {
-    FlushQuads();
+void LetterboxedScreen::ClearNow() const {
     const bool bars = HasBars();
     if (bars) {
-        ClearBars();
+        ClearBarsNow();
     }
-    const bool scissorToScreen = bars && !clipRect_;
+    const bool scissorToScreen = bars && !clipOn_;
     if (scissorToScreen) {
         glScissor(box_.x, box_.drawableHeight - box_.y - box_.height, box_.width, box_.height);
         glEnable(GL_SCISSOR_TEST);
     }
-    glClearColor(colour[0], colour[1], colour[2], colour[3]);
+    glClearColor(clearColour_[0], clearColour_[1], clearColour_[2], clearColour_[3]);
     glClear(GL_COLOR_BUFFER_BIT);
     if (scissorToScreen) {
         glDisable(GL_SCISSOR_TEST);

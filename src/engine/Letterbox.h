@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include "engine/GameWindow.h"
 
 struct SDL_Window;
@@ -13,7 +15,8 @@ struct SDL_Window;
 bool MeasureLetterbox(SDL_Window* window, int screenWidth, int screenHeight, GameWindow::Letterbox& box);
 
 // The logical screen as OpenGL draws it: the letterbox, the screen's size in logical pixels and
-// the game's clip rectangle. A view of the window's own state, made where it is used.
+// the game's clip rectangle. A copy of the window's state, made where it is used; what it does
+// is recorded with the frame's draws.
 class LetterboxedScreen {
 public:
     // clipRect: x1, y1, x2, y2 in logical pixels; nullptr: no clip.
@@ -31,8 +34,17 @@ public:
     void Clear(const float colour[4]) const;
 
 private:
-    const GameWindow::Letterbox& box_;
+    template <typename Step>
+    void Record(Step step) const;
+    void ApplyViewportNow() const;
+    void ApplyClipNow() const;
+    void ClearBarsNow() const;
+    void ClearNow() const;
+
+    GameWindow::Letterbox box_;
     int screenWidth_;
     int screenHeight_;
-    const int* clipRect_;
+    bool clipOn_;
+    std::array<int, 4> clipRect_{};
+    std::array<float, 4> clearColour_{};
 };

@@ -52,11 +52,6 @@ void PictureBlend::SetModulation(float red, float green, float blue, float alpha
     modulationOn_ = true;
 }
 
-void PictureBlend::Enable() const {
-    glEnable(GL_BLEND);
-    glBlendFunc(static_cast<GLenum>(source_), static_cast<GLenum>(destination_));
-}
-
 void PictureBlend::Describe(QuadState& state, float alpha) const {
     state.blend = true;
     state.source = source_;

@@ -13,8 +13,9 @@ public:
     // All 1: no modulation; otherwise each channel clamped to 0..1.
     void SetModulation(float red, float green, float blue, float alpha);
 
-    // Turns blending on with the mode's factors.
-    void Enable() const;
+    // The mode's blend factors.
+    int Source() const { return source_; }
+    int Destination() const { return destination_; }
     // The blending of a picture's draw: the mode's factors and the modulation colour, its alpha
     // scaled by the draw's own alpha (white without modulation).
     void Describe(QuadState& state, float alpha) const;

@@ -4,7 +4,7 @@
 #include <numbers>
 
 #include "engine/PictureBlend.h"
-#include "engine/QuadBatch.h"
+#include "engine/FrameRecorder.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ void DrawQuadTo(const QuadState& state, float side, float sx1, float sy1, float 
     for (QuadCorner& corner : corners) {
         placement.Apply(corner.x, corner.y);
     }
-    AddQuad(state, corners);
+    RecordQuad(state, corners);
 }
 
 // The source rectangle at its own size, top-left corner at (left, top) in OpenGL coordinates.

@@ -1,9 +1,10 @@
 #pragma once
 
+#include <span>
+
 // Textured quads that share a texture and a drawing state go to OpenGL as one draw: the
 // software renderer pays dearly for every draw call and state change, little for each quad in
-// one. Anything else that draws, reads the screen or changes OpenGL state flushes the quads
-// first, so the screen still shows the draws in the order they were made.
+// one. The frame recorder gathers them.
 
 struct QuadState {
     unsigned int texture = 0;
@@ -23,7 +24,6 @@ struct QuadCorner {
     float y;
 };
 
-// Adds a quad, corners in drawing order, to the batch; a different state flushes the batch first.
-void AddQuad(const QuadState& state, const QuadCorner (&corners)[4]);
-// Draws the quads waiting; leaves blending as their state had it and the colour white.
-void FlushQuads();
+// Draws quads, four corners each in drawing order, as one draw; leaves blending as the state
+// has it and the colour white.
+void DrawQuads(const QuadState& state, std::span<const QuadCorner> corners);

@@ -4,10 +4,10 @@
 
 #include <cstddef>
 
-#include "engine/QuadBatch.h"
+#include "engine/FrameRecorder.h"
 
 std::vector<uint8_t> ReadScreenPixels(int width, int height) {
-    FlushQuads();
+    DrawPending();
     if (width < 1 || height < 1) {
         return {};
     }

@@ -2,11 +2,19 @@
 
 #include <SDL_opengl.h>
 
+#include "engine/FrameRecorder.h"
 #include "engine/PictureBlend.h"
 #include "engine/TextureUpload.h"
 
-void FillScreenRect(int screenHeight, float x1, float y1, float x2, float y2, float red, float green,
-                    float blue, float alpha) {
+namespace {
+
+void EnableBlending(int source, int destination) {
+    glEnable(GL_BLEND);
+    glBlendFunc(static_cast<GLenum>(source), static_cast<GLenum>(destination));
+}
+
+void FillNow(int screenHeight, float x1, float y1, float x2, float y2, float red, float green, float blue,
+             float alpha) {
     DisableTexturing();
     if (alpha == 1.0f) {
         glDisable(GL_BLEND);
@@ -31,10 +39,10 @@ void FillScreenRect(int screenHeight, float x1, float y1, float x2, float y2, fl
     glColor4f(1, 1, 1, 1);
 }
 
-void DrawScreenLine(int screenHeight, const PictureBlend& blend, float x1, float y1, float x2, float y2,
-                    float red, float green, float blue, float alpha) {
+void LineNow(int screenHeight, int source, int destination, float x1, float y1, float x2, float y2, float red,
+             float green, float blue, float alpha) {
     DisableTexturing();
-    blend.Enable();
+    EnableBlending(source, destination);
     glColor4f(red, green, blue, alpha);
     const float h = static_cast<float>(screenHeight);
     glBegin(GL_LINES);
@@ -45,14 +53,38 @@ void DrawScreenLine(int screenHeight, const PictureBlend& blend, float x1, float
     glColor4f(1, 1, 1, 1);
 }
 
-void PlotScreenPixel(int screenHeight, const PictureBlend& blend, float x, float y, float red, float green,
-                     float blue, float alpha) {
+void PixelNow(int screenHeight, int source, int destination, float x, float y, float red, float green,
+              float blue, float alpha) {
     DisableTexturing();
-    blend.Enable();
+    EnableBlending(source, destination);
     glColor4f(red, green, blue, alpha);
     glBegin(GL_POINTS);
     glVertex2f(x + 0.5f, static_cast<float>(screenHeight) - y - 0.5f);
     glEnd();
     glDisable(GL_BLEND);
     glColor4f(1, 1, 1, 1);
+}
+
+}  // namespace
+
+void FillScreenRect(int screenHeight, float x1, float y1, float x2, float y2, float red, float green,
+                    float blue, float alpha) {
+    RecordDraw([=] { FillNow(screenHeight, x1, y1, x2, y2, red, green, blue, alpha); }, screenHeight, x1, y1,
+               x2, y2, red, green, blue, alpha);
+}
+
+void DrawScreenLine(int screenHeight, const PictureBlend& blend, float x1, float y1, float x2, float y2,
+                    float red, float green, float blue, float alpha) {
+    const int source = blend.Source();
+    const int destination = blend.Destination();
+    RecordDraw([=] { LineNow(screenHeight, source, destination, x1, y1, x2, y2, red, green, blue, alpha); },
+               screenHeight, source, destination, x1, y1, x2, y2, red, green, blue, alpha);
+}
+
+void PlotScreenPixel(int screenHeight, const PictureBlend& blend, float x, float y, float red, float green,
+                     float blue, float alpha) {
+    const int source = blend.Source();
+    const int destination = blend.Destination();
+    RecordDraw([=] { PixelNow(screenHeight, source, destination, x, y, red, green, blue, alpha); },
+               screenHeight, source, destination, x, y, red, green, blue, alpha);
 }

@@ -2,7 +2,7 @@
 
 #include <SDL_opengl.h>
 
-#include "engine/QuadBatch.h"
+#include "engine/FrameRecorder.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ int MaxTextureSide() {
 }
 
 unsigned int CreateTexture(const uint8_t* texels, int side, int internalFormat) {
-    FlushQuads();
+    DrawPending();
     ClearGlErrors();
     GLuint name = 0;
     glGenTextures(1, &name);
@@ -58,7 +58,7 @@ unsigned int CreateTexture(const uint8_t* texels, int side, int internalFormat) 
 }
 
 void DeleteTexture(unsigned int texture) {
-    FlushQuads();
+    DrawPending();
     if (boundTexture == texture) {
         boundTexture = NoTexture;
     }
@@ -74,22 +74,25 @@ void BindTexture(unsigned int texture) {
     boundTexture = texture;
 }
 
-void SetBoundTextureFiltering(bool linear) {
-    FlushQuads();
+void SetTextureFiltering(unsigned int texture, bool linear) {
+    DrawPending();  // the draws waiting use the filtering they were made with
+    BindTexture(texture);
     const GLint filter = linear ? GL_LINEAR : GL_NEAREST;
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
 }
 
-void SetBoundTextureWrap(bool repeat) {
-    FlushQuads();
+void SetTextureWrap(unsigned int texture, bool repeat) {
+    DrawPending();
+    BindTexture(texture);
     const GLint wrap = repeat ? GL_REPEAT : GL_CLAMP;
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
 }
 
-bool UpdateBoundTexture(const void* rgba, int width, int height) {
-    FlushQuads();
+bool UpdateTexture(unsigned int texture, const void* rgba, int width, int height) {
+    DrawPending();
+    BindTexture(texture);
     ClearGlErrors();
     SetUnpackedRows();
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
@@ -97,7 +100,6 @@ bool UpdateBoundTexture(const void* rgba, int width, int height) {
 }
 
 void DisableTexturing() {
-    FlushQuads();
     glDisable(GL_TEXTURE_2D);
     boundTexture = NoTexture;
 }

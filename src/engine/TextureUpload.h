@@ -15,12 +15,12 @@ unsigned int CreateTexture(const uint8_t* texels, int side, int internalFormat);
 void DeleteTexture(unsigned int texture);
 // Binds the texture with texturing on, unless it is bound already.
 void BindTexture(unsigned int texture);
-// Nearest or linear filtering, clamped or repeated edges, for the bound texture.
-void SetBoundTextureFiltering(bool linear);
-void SetBoundTextureWrap(bool repeat);
-// Overwrites the bound texture's top-left width x height texels with rgba (rows packed);
+// Nearest or linear filtering, clamped or repeated edges; each leaves the texture bound.
+void SetTextureFiltering(unsigned int texture, bool linear);
+void SetTextureWrap(unsigned int texture, bool repeat);
+// Overwrites the texture's top-left width x height texels with rgba (rows packed);
 // false when OpenGL refuses.
-bool UpdateBoundTexture(const void* rgba, int width, int height);
+bool UpdateTexture(unsigned int texture, const void* rgba, int width, int height);
 // Texturing off, for untextured draws.
 void DisableTexturing();
 // Forgets which texture is bound (after someone else bound one or turned texturing off).

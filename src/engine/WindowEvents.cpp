@@ -18,6 +18,7 @@ WindowEventMeaning MeaningOf(const SDL_Event& event, SDL_Window* window) {
         case SDL_WINDOWEVENT_DISPLAY_CHANGED:
         case SDL_WINDOWEVENT_RESTORED:
         case SDL_WINDOWEVENT_MAXIMIZED:
+        case SDL_WINDOWEVENT_EXPOSED:
             return WindowEventMeaning::ScreenChange;
         default:
             return WindowEventMeaning::Nothing;

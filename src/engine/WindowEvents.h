@@ -7,7 +7,7 @@ union SDL_Event;
 enum class WindowEventMeaning {
     Nothing,
     QuitRequest,   // the application or this window is asked to close
-    ScreenChange,  // this window's size or display changed: the letterbox must be measured again
+    ScreenChange,  // this window was resized, moved to another display or uncovered: measure and redraw
 };
 WindowEventMeaning MeaningOf(const SDL_Event& event, SDL_Window* window);
 

@@ -2,10 +2,11 @@
 
 #include <SDL_opengl.h>
 
-#include "engine/QuadBatch.h"
+#include "engine/FrameRecorder.h"
 
-void LoadScreenProjection(int screenWidth, int screenHeight) {
-    FlushQuads();
+namespace {
+
+void LoadProjectionNow(int screenWidth, int screenHeight) {
     const float w = static_cast<float>(screenWidth);
     const float h = static_cast<float>(screenHeight);
     glMatrixMode(GL_PROJECTION);
@@ -13,8 +14,7 @@ void LoadScreenProjection(int screenWidth, int screenHeight) {
     glOrtho(0, w, 0, h, -100, 100);
 }
 
-void LoadWorldTransform(int screenWidth, int screenHeight, float x, float y, float angle, float zoom) {
-    FlushQuads();
+void LoadTransformNow(int screenWidth, int screenHeight, float x, float y, float angle, float zoom) {
     const float halfW = static_cast<float>(screenWidth / 2);
     const float halfH = static_cast<float>(screenHeight / 2);
     glMatrixMode(GL_MODELVIEW);
@@ -26,4 +26,16 @@ void LoadWorldTransform(int screenWidth, int screenHeight, float x, float y, flo
     if (zoom != 0) {
         glTranslatef(x / zoom, y / zoom, 0);
     }
+}
+
+}  // namespace
+
+// Recorded with the draws: it holds for the draws after it only.
+void LoadScreenProjection(int screenWidth, int screenHeight) {
+    RecordDraw([=] { LoadProjectionNow(screenWidth, screenHeight); }, screenWidth, screenHeight);
+}
+
+void LoadWorldTransform(int screenWidth, int screenHeight, float x, float y, float angle, float zoom) {
+    RecordDraw([=] { LoadTransformNow(screenWidth, screenHeight, x, y, angle, zoom); }, screenWidth,
+               screenHeight, x, y, angle, zoom);
 }

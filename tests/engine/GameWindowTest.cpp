@@ -8,9 +8,11 @@
 #include <tuple>
 
 #include "engine/Files.h"
+#include "engine/FrameRecorder.h"
 #include "engine/GLPicture.h"
 #include "engine/GameWindow.h"
 #include "engine/Input.h"
+#include "engine/ScreenPrimitives.h"
 #include "engine/ScriptedInput.h"
 #include "support/GLTestWindow.h"
 
@@ -217,6 +219,31 @@ TEST_F(GameWindowTest, FullScreenScalesTheScreenToTheDesktopAndMapsTheMouseBack)
     window->FlipBackBuffer(true, true);
     EXPECT_EQ(window->CurrentLetterbox().width, 800);
     EXPECT_FLOAT_EQ(GetScreenMapping().scale, 1);
+}
+
+// A frame drawing what the screen shows is not drawn again, unless the window or a texture may
+// have changed under the same draws.
+TEST_F(GameWindowTest, OnlyAFrameThatDrawsSomethingNewIsPresented) {
+    const auto frame = [](float red) {
+        FillScreenRect(600, 0, 0, 10, 10, red, 0, 0, 1);
+        return FinishFrame();
+    };
+    frame(1);
+    frame(1);  // the test window drew early, so these two are presented whatever they draw
+    EXPECT_FALSE(frame(1));
+    EXPECT_TRUE(frame(0.5f));
+    EXPECT_THAT(ReadPixel(5, 5), NearColour(RGBA{128, 0, 0, 255}, 1));
+    frame(0.5f);
+    frame(0.5f);
+    EXPECT_FALSE(frame(0.5f));
+    RedrawNextFrame();
+    EXPECT_TRUE(frame(0.5f));
+
+    FillScreenRect(600, 0, 0, 10, 10, 0.5f, 0, 0, 1);
+    DrawPending();  // as a texture upload does
+    EXPECT_TRUE(FinishFrame());
+    EXPECT_TRUE(frame(0.5f));  // its draws before the upload used the texture as it was
+    EXPECT_FALSE(frame(0.5f));
 }
 
 }  // namespace

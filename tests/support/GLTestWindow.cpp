@@ -13,7 +13,7 @@
 #include "core/App.h"
 #include "engine/GLPicture.h"
 #include "engine/GameWindow.h"
-#include "engine/QuadBatch.h"
+#include "engine/FrameRecorder.h"
 #include "engine/TgaWriter.h"
 
 namespace {
@@ -82,7 +82,7 @@ void GLTestWindow::SetUp() {
         window = std::move(created);
     }
     window->MakeCurrent();
-    FlushQuads();  // what an earlier test drew last
+    DrawPending();  // what an earlier test drew last
     // Undo what an earlier test may have left switched on.
     glDisable(GL_SCISSOR_TEST);
     glDisable(GL_BLEND);
@@ -105,7 +105,7 @@ GameWindow& GLTestWindow::Window() {
 }
 
 void GLTestWindow::ClearTo(int r, int g, int b) {
-    FlushQuads();
+    DrawPending();
     glDisable(GL_SCISSOR_TEST);
     glClearColor(r / 255.0f, g / 255.0f, b / 255.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -118,7 +118,7 @@ RGBA GLTestWindow::ReadPixel(int x, int y) {
     const int pixelX = box.x + static_cast<int>((x + 0.5) * box.width / screenWidth);
     const int pixelY = box.y + static_cast<int>((y + 0.5) * box.height / screenHeight);
     uint8_t bytes[4] = {};
-    FlushQuads();
+    DrawPending();
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(pixelX, box.drawableHeight - 1 - pixelY, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, bytes);
