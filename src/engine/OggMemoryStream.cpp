@@ -40,6 +40,9 @@ size_t OggMemoryStream::Decoder::ReadBytes(void* buffer, size_t size, size_t cou
         return 0;
     }
     const size_t items = std::min(count, (decoder.bytes.size() - decoder.position) / size);
+    if (items == 0) {
+        return 0;  // also keeps an empty file's null data pointer out of memcpy
+    }
     std::memcpy(buffer, decoder.bytes.data() + decoder.position, items * size);
     decoder.position += items * size;
     return items;
