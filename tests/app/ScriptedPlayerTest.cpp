@@ -20,12 +20,17 @@ protected:
         const std::string build = std::filesystem::absolute(buildDir ? buildDir : ".").string();
         const std::string command = "cd " + dir.Path() + " && ASAN_OPTIONS=detect_leaks=0 " + build +
                                     "/tandolo-headless --levels " + build + "/levels " + arguments + " >" +
-                                    dir.File("out.txt") + " 2>&1";
+                                    dir.File("out.txt") + " 2>" + dir.File("errors.txt");
         const int status = std::system(command.c_str());
-        std::ifstream file(dir.File("out.txt"));
-        std::string output{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-        return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? output
-                                                             : "exit " + std::to_string(status) + output;
+        const std::string output = Contents("out.txt");
+        // Messages on stderr (a sound missing from the data, say) are not the player's report.
+        return WIFEXITED(status) && WEXITSTATUS(status) == 0
+                   ? output
+                   : "exit " + std::to_string(status) + output + Contents("errors.txt");
+    }
+    std::string Contents(const std::string& name) const {
+        std::ifstream file(dir.File(name));
+        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     }
     TempDir dir;
 };
