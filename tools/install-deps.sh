@@ -9,6 +9,7 @@ packages=(
   libfreetype-dev libvorbis-dev libopenmpt-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   librsvg2-dev libcairo2-dev fonts-dejavu-core
+  libfluidsynth-dev fluid-soundfont-gm
   "$@"
 )
 

@@ -1,0 +1,61 @@
+#include "NoteRenderer.h"
+
+#include <cmath>
+#include <fluidsynth.h>
+#include <stdexcept>
+
+namespace {
+
+constexpr int MelodicChannel = 0;
+constexpr int DrumChannel = 9;
+constexpr int DrumBank = 128;
+
+int Frames(double seconds) {
+    return static_cast<int>(std::lround(seconds * NoteRenderer::Rate));
+}
+
+}  // namespace
+
+NoteRenderer::NoteRenderer(const std::string& soundFontPath) {
+    settings_ = new_fluid_settings();
+    fluid_settings_setnum(settings_, "synth.sample-rate", Rate);
+    fluid_settings_setint(settings_, "synth.reverb.active", 0);
+    fluid_settings_setint(settings_, "synth.chorus.active", 0);
+    fluid_settings_setnum(settings_, "synth.gain", 1.0);
+    synth_ = new_fluid_synth(settings_);
+    soundFont_ = synth_ ? fluid_synth_sfload(synth_, soundFontPath.c_str(), 1) : FLUID_FAILED;
+    if (soundFont_ == FLUID_FAILED) {
+        throw std::runtime_error("cannot load the SoundFont " + soundFontPath);
+    }
+}
+
+NoteRenderer::~NoteRenderer() {
+    if (synth_) {
+        delete_fluid_synth(synth_);
+    }
+    delete_fluid_settings(settings_);
+}
+
+std::vector<float> NoteRenderer::Render(int program, int key, int velocity, double holdSeconds,
+                                        double tailSeconds, bool drums) {
+    const int channel = drums ? DrumChannel : MelodicChannel;
+    fluid_synth_system_reset(synth_);
+    fluid_synth_program_select(synth_, channel, soundFont_, drums ? DrumBank : 0, program);
+    const int held = Frames(holdSeconds);
+    const int tail = Frames(tailSeconds);
+    std::vector<float> left(static_cast<std::size_t>(held + tail));
+    std::vector<float> right(left.size());
+    fluid_synth_noteon(synth_, channel, key, velocity);
+    fluid_synth_write_float(synth_, held, left.data(), 0, 1, right.data(), 0, 1);
+    fluid_synth_noteoff(synth_, channel, key);
+    fluid_synth_write_float(synth_, tail, left.data() + held, 0, 1, right.data() + held, 0, 1);
+    // The General MIDI patches pan some notes a little; the samples are mono.
+    for (std::size_t i = 0; i < left.size(); ++i) {
+        left[i] = 0.5f * (left[i] + right[i]);
+    }
+    return left;
+}
+
+std::string DefaultSoundFontPath() {
+    return "/usr/share/sounds/sf2/FluidR3_GM.sf2";
+}
