@@ -66,12 +66,12 @@ void GameSound::PlaySample() {
     }
     nextVoice_ = (nextVoice_ + 1) % voiceCount_;
     MixVoice& voice = *voices_[static_cast<std::size_t>(nextVoice_)];
+    SetVolume(volume_);  // before it sounds, so no step of it plays at an old volume
     TheSoundMixer().Locked([&] {
         voice.position = 0;
         voice.loop = loop_;
         voice.playing = true;
     });
-    SetVolume(volume_);
 }
 
 void GameSound::StopSample() {
