@@ -85,9 +85,11 @@ std::vector<float> RenderBubbles(const Layer& layer, double pitch) {
         const size_t first = Frames(start);
         for (size_t i = 0; i < Frames(life) && first + i < out.size(); ++i) {
             const double t = static_cast<double>(i) / Rate;
-            const double rise = std::min(1.0, t / 0.002) * std::exp(-t / (life / 3));
-            out[first + i] += static_cast<float>(loudness * rise * std::sin(phase));
-            phase += TwoPi * base * (1 + 2.0 * t / life) / Rate;
+            // Dies away and then closes to zero over its last fifth, so no bubble ends in a click.
+            const double close = std::min(1.0, (life - t) / (life / 5));
+            const double shape = std::min(1.0, t / 0.002) * std::exp(-t / (life / 3)) * close;
+            out[first + i] += static_cast<float>(loudness * shape * std::sin(phase));
+            phase += TwoPi * base * (1 + 0.8 * t / life) / Rate;
         }
     }
     return out;
@@ -174,23 +176,28 @@ float Peak(const StereoSound& mix) {
     return peak;
 }
 
-// Cuts what rings on below -60 dB of the peak, or past the effect's length.
-void Trim(const Effect& effect, float peak, StereoSound& mix) {
-    const float quiet = peak * 0.001f;
+// Cuts what rings on below -50 dB of the peak (the fade at the end takes it to silence), or past
+// the effect's length; true when the length cut it.
+bool Trim(const Effect& effect, float peak, StereoSound& mix) {
+    const float quiet = peak * 0.00316f;
     size_t end = mix.left.size();
     while (end > 0 && std::abs(mix.left[end - 1]) < quiet && std::abs(mix.right[end - 1]) < quiet) {
         --end;
     }
-    if (effect.maxLength > 0) {
-        end = std::min(end, Frames(effect.maxLength));
+    const bool cut = effect.maxLength > 0 && end > Frames(effect.maxLength);
+    if (cut) {
+        end = Frames(effect.maxLength);
     }
     mix.left.resize(end);
     mix.right.resize(end);
+    return cut;
 }
 
-void FadeAndLevel(float peak, StereoSound& mix) {
-    const size_t fadeIn = std::min(mix.left.size() / 2, Frames(0.001));
-    const size_t fadeOut = std::min(mix.left.size() / 2, Frames(0.03));
+// A cut sound fades out for longer, so the ringing it cuts dies away rather than stopping.
+void FadeAndLevel(float peak, bool cut, StereoSound& mix) {
+    const size_t fadeIn = std::min(mix.left.size() / 2, Frames(0.002));
+    const size_t fadeOut =
+        cut ? std::min(mix.left.size() / 4, Frames(0.08)) : std::min(mix.left.size() / 2, Frames(0.03));
     const double gain = std::pow(10.0, EffectMixer::PeakLevel / 20) / peak;
     const size_t size = mix.left.size();
     for (size_t i = 0; i < size; ++i) {
@@ -256,7 +263,7 @@ StereoSound EffectMixer::Mix(const Effect& effect) {
     if (peak <= 0) {
         throw DescriptionError(effect.name + ": the effect is silent");
     }
-    Trim(effect, peak, mix);
-    FadeAndLevel(Peak(mix), mix);
+    const bool cut = Trim(effect, peak, mix);
+    FadeAndLevel(Peak(mix), cut, mix);
     return mix;
 }

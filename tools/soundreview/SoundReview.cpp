@@ -167,12 +167,13 @@ int Review(const fs::path& folder, const fs::path& output) {
                           openmpt::module(in).get_duration_seconds());
             note = seconds;
         }
-        const fs::path wav = output / (file.filename().string() + ".wav");
+        const fs::path wav = output / (file.stem().string() + (module ? ".it.wav" : ".wav"));
         WriteWav(wav, sound);
         PrintRow(file.filename().string(), sound, note);
         if (spectrograms) {
             const std::string command = "sox '" + wav.string() + "' -n spectrogram -t '" +
-                                        file.filename().string() + "' -o '" + wav.string() + ".png'";
+                                        file.filename().string() + "' -o '" +
+                                        fs::path(wav).replace_extension(".png").string() + "'";
             if (std::system(command.c_str()) != 0) {
                 std::cerr << "soundreview: sox could not draw " << wav << "\n";
             }
