@@ -29,17 +29,20 @@ void PrintLevels(const std::string& name, const ModuleLevels& levels, std::size_
                 levels.peakDb, levels.loudness, bytes);
 }
 
-// The global volume scales the whole mix, so one measurement tells where to set it.
+// The global volume scales the whole mix, nearly but not exactly in proportion (the player
+// rounds and ramps), so the level is measured and set twice.
 void Level(std::vector<uint8_t>& bytes, const std::string& name) {
-    const ModuleLevels first = MeasureModule(bytes);
-    const double gainDb = std::min(TargetLoudness - first.loudness, PeakCeiling - first.peakDb);
-    const int volume =
-        static_cast<int>(std::floor(bytes[ItGlobalVolumeOffset] * std::pow(10.0, gainDb / 20.0)));
-    if (volume < 1 || volume > 128) {
-        throw std::runtime_error(name + ": cannot be levelled (global volume " + std::to_string(volume) +
-                                 "); change the voices' volumes");
+    for (int pass = 0; pass < 2; ++pass) {
+        const ModuleLevels levels = MeasureModule(bytes);
+        const double gainDb = std::min(TargetLoudness - levels.loudness, PeakCeiling - levels.peakDb);
+        const int volume =
+            static_cast<int>(std::floor(bytes[ItGlobalVolumeOffset] * std::pow(10.0, gainDb / 20.0)));
+        if (volume < 1 || volume > 128) {
+            throw std::runtime_error(name + ": cannot be levelled (global volume " + std::to_string(volume) +
+                                     "); change the voices' volumes");
+        }
+        bytes[ItGlobalVolumeOffset] = static_cast<uint8_t>(volume);
     }
-    bytes[ItGlobalVolumeOffset] = static_cast<uint8_t>(volume);
 }
 
 void WriteFile(const fs::path& path, const std::vector<uint8_t>& bytes) {

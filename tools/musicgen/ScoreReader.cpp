@@ -71,6 +71,7 @@ private:
     std::vector<RawSection> raw_;
     std::vector<std::pair<std::vector<std::string>, int>> orderLine_;
     std::map<std::string, std::vector<int>> voicings_;  // each chord voice's last voicing
+    std::map<std::string, std::string> voicedChord_;    // and the chord it was made for
     std::map<std::string, bool> replaced_;              // parts of a "like" section already rewritten
 };
 
@@ -188,7 +189,13 @@ void Reader::ReadOrder(const std::vector<std::string>& words, int line) {
 }
 
 void Reader::ReadLine(const std::string& text, int line) {
-    const std::string content = text.substr(0, text.find('#'));
+    // A comment starts at a '#' that begins a word, so sharps (F#5, C#m) stay.
+    std::size_t hash = text.find('#');
+    while (hash != std::string::npos && hash > 0 &&
+           !std::isspace(static_cast<unsigned char>(text[hash - 1]))) {
+        hash = text.find('#', hash + 1);
+    }
+    const std::string content = text.substr(0, hash);
     const auto colon = content.find(':');
     if (colon != std::string::npos) {
         const std::vector<std::string> head = Words(content.substr(0, colon));
@@ -297,6 +304,14 @@ int Duration(const std::string& text, std::size_t from) {
         }
     }
     return rows > 0 ? rows : -1;
+}
+
+std::string ChordKey(const Chord& chord) {
+    std::string key = std::to_string(chord.root) + "/" + std::to_string(chord.bass);
+    for (int interval : chord.intervals) {
+        key += " " + std::to_string(interval);
+    }
+    return key;
 }
 
 int DegreeKey(const Chord& chord, char degree, int low) {
@@ -433,6 +448,8 @@ void Reader::LayGrid(const ScoreVoice& voice, const std::vector<Token>& tokens,
     }
     const bool drums = voice.instrument == "kit";
     std::vector<int>& voicing = voicings_[voice.name];
+    // What a section inherits may still ring, so its first stop is always written.
+    std::vector<bool> sounding(static_cast<std::size_t>(voice.Channels()), true);
     for (int row = 0; row < section.rows; ++row) {
         const Step& step = steps[static_cast<std::size_t>(row % given)];
         const bool accent = std::isupper(static_cast<unsigned char>(step.c));
@@ -454,7 +471,10 @@ void Reader::LayGrid(const ScoreVoice& voice, const std::vector<Token>& tokens,
         }
         if (step.c == '.') {
             for (int c = 0; c < voice.chordNotes; ++c) {
-                at(c) = {ScoreNote::Off, voice.instrument, -1};
+                if (sounding[static_cast<std::size_t>(c)]) {
+                    at(c) = {ScoreNote::Off, voice.instrument, -1};
+                    sounding[static_cast<std::size_t>(c)] = false;
+                }
             }
             continue;
         }
@@ -468,15 +488,16 @@ void Reader::LayGrid(const ScoreVoice& voice, const std::vector<Token>& tokens,
         if (!chord) {
             Fail(step.line, voice.name + ": a chord is struck where section " + section.name + " gives none");
         }
-        if (row == 0 || voicing.empty() || !chords[static_cast<std::size_t>(row - 1)] ||
-            chords[static_cast<std::size_t>(row - 1)]->intervals != chord->intervals ||
-            chords[static_cast<std::size_t>(row - 1)]->root != chord->root ||
-            chords[static_cast<std::size_t>(row - 1)]->bass != chord->bass) {
+        // Voiced again only when the chord changed since the last strike, from where it was.
+        const std::string symbol = ChordKey(*chord);
+        if (voicing.empty() || voicedChord_[voice.name] != symbol) {
             voicing = VoiceChord(*chord, voice.chordNotes, voice.near, voicing);
+            voicedChord_[voice.name] = symbol;
         }
         for (int c = 0; c < voice.chordNotes; ++c) {
             if (all || c == only) {
                 at(c) = {voicing[static_cast<std::size_t>(c)], voice.instrument, stepVolume};
+                sounding[static_cast<std::size_t>(c)] = true;
             }
         }
     }

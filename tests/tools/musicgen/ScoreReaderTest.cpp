@@ -28,7 +28,8 @@ TEST(ScoreReaderTest, LaysNotesDegreesChordsAndDrumsOnTheirRows) {
     const Score score = ParseScore(Head +
                                        "section A 1\n"
                                        "chords: C . G/B .\n"
-                                       "lead: E5q. rs D5s C5h\n"
+                                       "# a comment line\n"
+                                       "lead: E5q. rs D5s C5h  # a comment\n"
                                        "keys: x...\n"
                                        "bass: 1h 1q 5,q\n"
                                        "drums: k.h.\n"
