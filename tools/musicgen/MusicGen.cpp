@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr double TargetLoudness = -16.0;  // LUFS
+constexpr double TargetLoudness = -17.0;  // LUFS
 constexpr double PeakCeiling = -1.0;      // dBFS
 
 void PrintLevels(const std::string& name, const ModuleLevels& levels, std::size_t bytes) {
