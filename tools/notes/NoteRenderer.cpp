@@ -16,6 +16,15 @@ int Frames(double seconds) {
 
 }  // namespace
 
+// The synth works in blocks and starts a note at the next block: a render that leaves it mid-block
+// would shift the next note, and the same note would not come out the same twice.
+void NoteRenderer::SkipToBlockStart(int framesWritten) {
+    const int block = fluid_synth_get_internal_bufsize(synth_);
+    const int rest = (block - framesWritten % block) % block;
+    std::vector<float> discard(static_cast<std::size_t>(rest) * 2);
+    fluid_synth_write_float(synth_, rest, discard.data(), 0, 2, discard.data(), 1, 2);
+}
+
 NoteRenderer::NoteRenderer(const std::string& soundFontPath) {
     settings_ = new_fluid_settings();
     fluid_settings_setnum(settings_, "synth.sample-rate", Rate);
@@ -49,6 +58,7 @@ std::vector<float> NoteRenderer::Render(int program, int key, int velocity, doub
     fluid_synth_write_float(synth_, held, left.data(), 0, 1, right.data(), 0, 1);
     fluid_synth_noteoff(synth_, channel, key);
     fluid_synth_write_float(synth_, tail, left.data() + held, 0, 1, right.data() + held, 0, 1);
+    SkipToBlockStart(held + tail);
     // The General MIDI patches pan some notes a little; the samples are mono.
     for (std::size_t i = 0; i < left.size(); ++i) {
         left[i] = 0.5f * (left[i] + right[i]);

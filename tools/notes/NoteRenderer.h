@@ -25,6 +25,8 @@ public:
                               bool drums = false);
 
 private:
+    void SkipToBlockStart(int framesWritten);
+
     _fluid_hashtable_t* settings_ = nullptr;
     _fluid_synth_t* synth_ = nullptr;
     int soundFont_ = -1;
