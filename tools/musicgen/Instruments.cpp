@@ -6,8 +6,8 @@ namespace {
 
 // Keys an octave apart where a sound changes much across its range; the tracker transposes the
 // nearest one, never more than half an octave.
-const std::vector<SoundSpec>& Melodic() {
-    static const std::vector<SoundSpec> sounds = {
+const std::vector<InstrumentRecipe>& Melodic() {
+    static const std::vector<InstrumentRecipe> sounds = {
         {"piano", 0, false, {48, 60, 72, 84}, 1.6, false, 22050, 10},
         {"epiano", 4, false, {48, 72}, 1.4, false, 22050, 10},
         {"celesta", 8, false, {72, 84}, 1.0, false, 44100, 8},
@@ -65,11 +65,11 @@ const std::vector<SoundSpec>& Melodic() {
 
 struct DrumLetter {
     char letter;
-    SoundSpec sound;
+    InstrumentRecipe sound;
 };
 
-SoundSpec Drum(const char* name, int key, double seconds, int rate) {
-    return SoundSpec{name, 0, true, {key}, seconds, false, rate, 4};
+InstrumentRecipe Drum(const char* name, int key, double seconds, int rate) {
+    return InstrumentRecipe{name, 0, true, {key}, seconds, false, rate, 4};
 }
 
 const std::vector<DrumLetter>& Kit() {
@@ -91,8 +91,8 @@ const std::vector<DrumLetter>& Kit() {
 
 }  // namespace
 
-const SoundSpec* FindInstrument(const std::string& name) {
-    for (const SoundSpec& sound : Melodic()) {
+const InstrumentRecipe* FindInstrument(const std::string& name) {
+    for (const InstrumentRecipe& sound : Melodic()) {
         if (sound.name == name) {
             return &sound;
         }
@@ -100,7 +100,7 @@ const SoundSpec* FindInstrument(const std::string& name) {
     return nullptr;
 }
 
-const SoundSpec* FindDrum(char letter) {
+const InstrumentRecipe* FindDrum(char letter) {
     const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
     for (const DrumLetter& drum : Kit()) {
         if (drum.letter == lower) {
@@ -112,7 +112,7 @@ const SoundSpec* FindDrum(char letter) {
 
 std::string InstrumentNames() {
     std::string names;
-    for (const SoundSpec& sound : Melodic()) {
+    for (const InstrumentRecipe& sound : Melodic()) {
         names += (names.empty() ? "" : " ") + sound.name;
     }
     return names;

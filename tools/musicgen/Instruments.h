@@ -4,7 +4,7 @@
 #include <vector>
 
 // How one sound of the General MIDI SoundFont becomes module samples.
-struct SoundSpec {
+struct InstrumentRecipe {
     std::string name;
     int program = 0;        // General MIDI program 0..127
     bool drum = false;      // a sound of the standard kit; keys[0] is its percussion number
@@ -16,9 +16,9 @@ struct SoundSpec {
 };
 
 // The melodic instruments by the name a music file gives them; null when unknown.
-const SoundSpec* FindInstrument(const std::string& name);
+const InstrumentRecipe* FindInstrument(const std::string& name);
 // The drum kit's sounds by their one-letter name in a drum line (lower case); null when unknown.
-const SoundSpec* FindDrum(char letter);
+const InstrumentRecipe* FindDrum(char letter);
 // Every instrument name and drum letter, for messages and the guide.
 std::string InstrumentNames();
 std::string DrumLetters();

@@ -14,12 +14,13 @@ constexpr int RowsPerBeat = 4;
 constexpr int StartGlobalVolume = 128;
 constexpr int MixVolume = 128;
 
-const SoundSpec& SpecOf(const std::string& sound) {
-    const SoundSpec* spec = sound.rfind("drum:", 0) == 0 ? FindDrum(sound.back()) : FindInstrument(sound);
-    if (!spec) {
+const InstrumentRecipe& SpecOf(const std::string& sound) {
+    const InstrumentRecipe* recipe =
+        sound.rfind("drum:", 0) == 0 ? FindDrum(sound.back()) : FindInstrument(sound);
+    if (!recipe) {
         throw std::logic_error("no sound " + sound);
     }
-    return *spec;
+    return *recipe;
 }
 
 }  // namespace
@@ -33,12 +34,12 @@ const std::vector<ItSample>& ModuleBuilder::SamplesOf(const std::string& sound) 
 }
 
 void ModuleBuilder::AddInstrument(ItModule& module, const std::string& sound, const std::set<int>& notes) {
-    const SoundSpec& spec = SpecOf(sound);
+    const InstrumentRecipe& recipe = SpecOf(sound);
     const std::vector<ItSample>& samples = SamplesOf(sound);
     auto nearest = [&](int note) {
         std::size_t best = 0;
-        for (std::size_t k = 1; k < spec.keys.size(); ++k) {
-            if (std::abs(spec.keys[k] - note) < std::abs(spec.keys[best] - note)) {
+        for (std::size_t k = 1; k < recipe.keys.size(); ++k) {
+            if (std::abs(recipe.keys[k] - note) < std::abs(recipe.keys[best] - note)) {
                 best = k;
             }
         }
@@ -55,14 +56,14 @@ void ModuleBuilder::AddInstrument(ItModule& module, const std::string& sound, co
     }
     ItInstrument instrument;
     instrument.name = sound;
-    instrument.releaseTicks = spec.releaseTicks;
+    instrument.releaseTicks = recipe.releaseTicks;
     for (int note = 0; note < 120; ++note) {
         // Notes the piece never plays borrow the nearest sample it keeps.
         int chosen = moduleSample.begin()->second;
         int distance = 1000;
         for (const auto& [k, index] : moduleSample) {
-            if (std::abs(spec.keys[k] - note) < distance) {
-                distance = std::abs(spec.keys[k] - note);
+            if (std::abs(recipe.keys[k] - note) < distance) {
+                distance = std::abs(recipe.keys[k] - note);
                 chosen = index;
             }
         }

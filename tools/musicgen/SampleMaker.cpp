@@ -81,27 +81,27 @@ std::vector<int16_t> ToPcm(const std::vector<float>& wave) {
     return pcm;
 }
 
-ItSample MakeOne(NoteRenderer& renderer, const SoundSpec& spec, int key) {
-    const double rendered = spec.sustains ? spec.seconds + 0.6 : spec.seconds;
-    std::vector<float> wave =
-        TrimStart(renderer.Render(spec.program, key, Velocity, rendered, spec.drum ? 0.1 : 0.0, spec.drum));
-    if (spec.rate * 2 == NoteRenderer::Rate) {
+ItSample MakeOne(NoteRenderer& renderer, const InstrumentRecipe& recipe, int key) {
+    const double rendered = recipe.sustains ? recipe.seconds + 0.6 : recipe.seconds;
+    std::vector<float> wave = TrimStart(
+        renderer.Render(recipe.program, key, Velocity, rendered, recipe.drum ? 0.1 : 0.0, recipe.drum));
+    if (recipe.rate * 2 == NoteRenderer::Rate) {
         wave = HalveRate(wave);
     }
     ItSample sample;
-    sample.name = spec.name + " " + std::to_string(key);
-    if (spec.sustains) {
-        const SampleLoop loop = FindSustainLoop(wave, spec.rate / KeyFrequency(key), spec.rate);
-        CrossfadeIntoLoop(wave, loop, std::min((loop.end - loop.start) / 4, spec.rate / 40));
+    sample.name = recipe.name + " " + std::to_string(key);
+    if (recipe.sustains) {
+        const SampleLoop loop = FindSustainLoop(wave, recipe.rate / KeyFrequency(key), recipe.rate);
+        CrossfadeIntoLoop(wave, loop, std::min((loop.end - loop.start) / 4, recipe.rate / 40));
         sample.loopStart = loop.start;
         sample.loopEnd = loop.end;
     } else {
-        FadeOutEnd(wave, spec.drum ? 0.3 : 0.2);
+        FadeOutEnd(wave, recipe.drum ? 0.3 : 0.2);
     }
     sample.pcm = ToPcm(wave);
     // A drum plays at its own pitch on C-5; a note sounds at its key when played on that key.
     sample.c5Speed =
-        static_cast<int>(std::lround(spec.rate * (spec.drum ? 1.0 : std::pow(2.0, (60 - key) / 12.0))));
+        static_cast<int>(std::lround(recipe.rate * (recipe.drum ? 1.0 : std::pow(2.0, (60 - key) / 12.0))));
     return sample;
 }
 
@@ -134,10 +134,10 @@ SampleLoop FindSustainLoop(const std::vector<float>& wave, double periodFrames, 
     return best;
 }
 
-std::vector<ItSample> MakeSamples(NoteRenderer& renderer, const SoundSpec& spec) {
+std::vector<ItSample> MakeSamples(NoteRenderer& renderer, const InstrumentRecipe& recipe) {
     std::vector<ItSample> samples;
-    for (int key : spec.keys) {
-        samples.push_back(MakeOne(renderer, spec, key));
+    for (int key : recipe.keys) {
+        samples.push_back(MakeOne(renderer, recipe, key));
     }
     return samples;
 }
