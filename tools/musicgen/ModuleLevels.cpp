@@ -7,78 +7,24 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
-#include <numbers>
 #include <stdexcept>
+
+#include "Loudness.h"
 
 namespace {
 
 constexpr int Rate = 44100;
 
-struct Biquad {
-    double b0, b1, b2, a1, a2;
-    double z1 = 0, z2 = 0;
-    double Step(double x) {
-        const double y = b0 * x + z1;
-        z1 = b1 * x - a1 * y + z2;
-        z2 = b2 * x - a2 * y;
-        return y;
-    }
-};
-
-// The K-weighting of BS.1770 (a high shelf for the head, a high pass), designed for any rate.
-std::pair<Biquad, Biquad> KWeighting(int rate) {
-    const double shelfF = 1681.974450955533, shelfG = 3.999843853973347, shelfQ = 0.7071752369554196;
-    double k = std::tan(std::numbers::pi * shelfF / rate);
-    const double vh = std::pow(10.0, shelfG / 20.0);
-    const double vb = std::pow(vh, 0.4996667741545416);
-    double a0 = 1.0 + k / shelfQ + k * k;
-    Biquad shelf{(vh + vb * k / shelfQ + k * k) / a0, 2.0 * (k * k - vh) / a0,
-                 (vh - vb * k / shelfQ + k * k) / a0, 2.0 * (k * k - 1.0) / a0,
-                 (1.0 - k / shelfQ + k * k) / a0};
-    const double passF = 38.13547087602444, passQ = 0.5003270373238773;
-    k = std::tan(std::numbers::pi * passF / rate);
-    a0 = 1.0 + k / passQ + k * k;
-    Biquad pass{1.0, -2.0, 1.0, 2.0 * (k * k - 1.0) / a0, (1.0 - k / passQ + k * k) / a0};
-    return {shelf, pass};
-}
-
 }  // namespace
 
 double IntegratedLoudness(const std::vector<int16_t>& stereo, int rate) {
-    const std::size_t frames = stereo.size() / 2;
-    std::vector<double> power(frames);
-    for (int ch = 0; ch < 2; ++ch) {
-        auto [shelf, pass] = KWeighting(rate);
-        for (std::size_t i = 0; i < frames; ++i) {
-            const double y = pass.Step(shelf.Step(stereo[2 * i + static_cast<std::size_t>(ch)] / 32768.0));
-            power[i] += y * y;
-        }
+    std::vector<float> left(stereo.size() / 2);
+    std::vector<float> right(left.size());
+    for (std::size_t i = 0; i < left.size(); ++i) {
+        left[i] = stereo[2 * i] / 32768.0f;
+        right[i] = stereo[2 * i + 1] / 32768.0f;
     }
-    // Blocks of 400 ms every 100 ms, gated at -70 LUFS and then 10 LU under their mean.
-    const std::size_t block = static_cast<std::size_t>(rate) * 4 / 10;
-    const std::size_t step = block / 4;
-    std::vector<double> blocks;
-    for (std::size_t start = 0; start + block <= frames; start += step) {
-        double sum = 0;
-        for (std::size_t i = start; i < start + block; ++i) {
-            sum += power[i];
-        }
-        blocks.push_back(sum / static_cast<double>(block));
-    }
-    auto lufs = [](double meanPower) { return -0.691 + 10.0 * std::log10(std::max(meanPower, 1e-20)); };
-    auto gatedMean = [&](double gate) {
-        double sum = 0;
-        int count = 0;
-        for (double b : blocks) {
-            if (lufs(b) > gate) {
-                sum += b;
-                ++count;
-            }
-        }
-        return count > 0 ? sum / count : 0.0;
-    };
-    const double relativeGate = lufs(gatedMean(-70.0)) - 10.0;
-    return lufs(gatedMean(relativeGate));
+    return MeasureLoudness(left, right, rate).lufs;
 }
 
 ModuleLevels MeasureModule(const std::vector<uint8_t>& bytes) {
