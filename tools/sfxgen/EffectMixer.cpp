@@ -203,7 +203,8 @@ void FadeAndLevel(float peak, bool cut, StereoSound& mix) {
     for (size_t i = 0; i < size; ++i) {
         double amplitude = gain;
         if (i < fadeIn) {
-            amplitude *= static_cast<double>(i) / fadeIn;
+            const double rise = static_cast<double>(i) / fadeIn;
+            amplitude *= rise * rise;  // gentler than a line at the very start, where the encoder smears
         }
         if (size - i <= fadeOut) {
             amplitude *= static_cast<double>(size - i - 1) / fadeOut;
