@@ -19,12 +19,6 @@ void Save(const std::string& path, const std::string& bytes) {
     }
 }
 
-void PutLittleEndian(std::string& bytes, uint32_t value, int count) {
-    for (int i = 0; i < count; ++i) {
-        bytes += static_cast<char>(value >> (8 * i) & 0xFF);
-    }
-}
-
 void PutBigEndian16(std::string& bytes, unsigned value) {
     bytes += static_cast<char>(value >> 8 & 0xFF);
     bytes += static_cast<char>(value & 0xFF);
@@ -49,26 +43,6 @@ void TakePages(vorbis_dsp_state& dsp, vorbis_block& block, ogg_stream_state& str
 }
 
 }  // namespace
-
-void WriteWav(const std::string& path, int rate, int channels, const std::vector<int16_t>& samples) {
-    const auto dataBytes = static_cast<uint32_t>(samples.size() * 2);
-    std::string bytes = "RIFF";
-    PutLittleEndian(bytes, 36 + dataBytes, 4);
-    bytes += "WAVEfmt ";
-    PutLittleEndian(bytes, 16, 4);
-    PutLittleEndian(bytes, 1, 2);
-    PutLittleEndian(bytes, channels, 2);
-    PutLittleEndian(bytes, rate, 4);
-    PutLittleEndian(bytes, rate * channels * 2, 4);
-    PutLittleEndian(bytes, channels * 2, 2);
-    PutLittleEndian(bytes, 16, 2);
-    bytes += "data";
-    PutLittleEndian(bytes, dataBytes, 4);
-    for (int16_t sample : samples) {
-        PutLittleEndian(bytes, static_cast<uint16_t>(sample), 2);
-    }
-    Save(path, bytes);
-}
 
 void WriteOggTone(const std::string& path, double seconds, int rate, int channels, double frequency,
                   double amplitude) {

@@ -1,13 +1,11 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
-#include <vector>
+
+#include "WavWriter.h"  // WAV files come from the tools' own writer
 
 // Sound files for tests. A file that cannot be written is a test failure.
 
-// A 16-bit PCM WAV; samples are interleaved when channels is 2.
-void WriteWav(const std::string& path, int rate, int channels, const std::vector<int16_t>& samples);
 // A sine of the given peak amplitude (1.0 is full scale), the same on every channel, encoded as
 // Ogg Vorbis at VBR quality 0.4.
 void WriteOggTone(const std::string& path, double seconds, int rate, int channels, double frequency,

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <map>
 #include <stdexcept>
 
@@ -44,25 +43,4 @@ ModuleLevels MeasureModule(const std::vector<uint8_t>& bytes) {
     levels.peakDb = peak > 0 ? 20.0 * std::log10(peak / 32768.0) : -200.0;
     levels.loudness = IntegratedLoudness(levels.stereo, Rate);
     return levels;
-}
-
-bool WriteWav(const std::string& path, const std::vector<int16_t>& stereo, int rate) {
-    std::ofstream out(path, std::ios::binary);
-    auto u32 = [&](uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
-    auto u16 = [&](uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
-    const uint32_t dataBytes = static_cast<uint32_t>(stereo.size() * 2);
-    out.write("RIFF", 4);
-    u32(36 + dataBytes);
-    out.write("WAVEfmt ", 8);
-    u32(16);
-    u16(1);
-    u16(2);
-    u32(static_cast<uint32_t>(rate));
-    u32(static_cast<uint32_t>(rate * 4));
-    u16(4);
-    u16(16);
-    out.write("data", 4);
-    u32(dataBytes);
-    out.write(reinterpret_cast<const char*>(stereo.data()), static_cast<std::streamsize>(dataBytes));
-    return static_cast<bool>(out);
 }

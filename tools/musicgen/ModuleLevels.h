@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 // What a module sounds like when the game plays it: libopenmpt at 44100 Hz, 16-bit stereo, no
@@ -18,6 +17,3 @@ ModuleLevels MeasureModule(const std::vector<uint8_t>& bytes);
 
 // Integrated loudness of interleaved stereo at `rate`.
 double IntegratedLoudness(const std::vector<int16_t>& stereo, int rate);
-
-// Writes a 16-bit stereo WAV file; false when it cannot be written.
-bool WriteWav(const std::string& path, const std::vector<int16_t>& stereo, int rate);

@@ -16,6 +16,7 @@
 #include "ModuleLevels.h"
 #include "NoteRenderer.h"
 #include "ScoreReader.h"
+#include "WavWriter.h"
 
 namespace fs = std::filesystem;
 
@@ -86,8 +87,8 @@ int Check(const std::string& path, const char* wavPath) {
     const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     const ModuleLevels levels = MeasureModule(bytes);
     PrintLevels(fs::path(path).stem().string(), levels, bytes.size());
-    if (wavPath && !WriteWav(wavPath, levels.stereo, 44100)) {
-        throw std::runtime_error(std::string(wavPath) + ": cannot be written");
+    if (wavPath) {
+        WriteWav(wavPath, 44100, 2, levels.stereo);
     }
     return 0;
 }

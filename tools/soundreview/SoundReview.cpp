@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "Loudness.h"
+#include "WavWriter.h"
 
 namespace fs = std::filesystem;
 
@@ -72,38 +73,18 @@ Sound RenderModule(const fs::path& file) {
     return sound;
 }
 
-void Put(std::ofstream& out, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) {
-        out.put(static_cast<char>((value >> (8 * i)) & 0xff));
-    }
-}
-
 int16_t ToPcm(float value) {
     return static_cast<int16_t>(std::lround(std::clamp(value, -1.0f, 1.0f) * 32767));
 }
 
-void WriteWav(const fs::path& file, const Sound& sound) {
-    std::ofstream out(file, std::ios::binary);
-    const auto dataBytes = static_cast<uint32_t>(sound.left.size() * 4);
-    out << "RIFF";
-    Put(out, 36 + dataBytes, 4);
-    out << "WAVEfmt ";
-    Put(out, 16, 4);
-    Put(out, 1, 2);
-    Put(out, 2, 2);
-    Put(out, static_cast<uint32_t>(sound.rate), 4);
-    Put(out, static_cast<uint32_t>(sound.rate * 4), 4);
-    Put(out, 4, 2);
-    Put(out, 16, 2);
-    out << "data";
-    Put(out, dataBytes, 4);
+void WriteSoundWav(const fs::path& file, const Sound& sound) {
+    std::vector<int16_t> stereo;
+    stereo.reserve(2 * sound.left.size());
     for (size_t i = 0; i < sound.left.size(); ++i) {
-        Put(out, static_cast<uint16_t>(ToPcm(sound.left[i])), 2);
-        Put(out, static_cast<uint16_t>(ToPcm(sound.right[i])), 2);
+        stereo.push_back(ToPcm(sound.left[i]));
+        stereo.push_back(ToPcm(sound.right[i]));
     }
-    if (!out) {
-        throw std::runtime_error(file.string() + ": cannot be written");
-    }
+    WriteWav(file, sound.rate, 2, stereo);
 }
 
 float Peak(const Sound& sound) {
@@ -168,7 +149,7 @@ int Review(const fs::path& folder, const fs::path& output) {
             note = seconds;
         }
         const fs::path wav = output / (file.stem().string() + (module ? ".it.wav" : ".wav"));
-        WriteWav(wav, sound);
+        WriteSoundWav(wav, sound);
         PrintRow(file.filename().string(), sound, note);
         if (spectrograms) {
             const std::string command = "sox '" + wav.string() + "' -n spectrogram -t '" +
