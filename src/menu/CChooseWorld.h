@@ -21,9 +21,6 @@ public:
     // Reads the progress afresh and lets the worlds grow in one after another.
     void OnActivate() override;
 
-    // The open world under the pointer, or -1.
-    int32_t Hovered() const { return hovered_; }
-
 private:
     struct Place {
         int x = 0;
