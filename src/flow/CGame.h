@@ -6,11 +6,11 @@
 
 #include "flow/CGameOverMenu.h"
 #include "flow/CStagePresent.h"
+#include "flow/CTutorials.h"
 #include "game/CBackground.h"
 #include "game/CBoard.h"
 #include "game/CItem.h"
 #include "game/CTimer.h"
-#include "game/CTutorials.h"
 #include "game/GameMenu.h"
 #include "game/ItemSource.h"
 #include "gfx/CAnimCenter.h"

@@ -49,8 +49,9 @@ void CGame::Start(int newWorld, int newStage) {
     BeginGame(world);
 }
 
-void CGame::BeginGame(int /*tutorialWorld: the pages come with the tutorials*/) {
+void CGame::BeginGame(int tutorialWorld) {
     background.SetWorld(world, stage);
+    tutorials.Build(tutorialWorld);
     boardScale = 1.0f;
     LoadLevel(world, stage);
     PlayWorldMusic();
@@ -64,6 +65,7 @@ void CGame::BeginGame(int /*tutorialWorld: the pages come with the tutorials*/) 
 void CGame::BeginLevel() {
     if (stage == 1) {
         ShowWorldPresentation();
+        tutorials.Build(world);
     }
     PlayWorldMusic();
     background.leftTree.EmptySlots();

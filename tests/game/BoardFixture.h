@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "RecordingTutorials.h"
 #include "core/App.h"
 #include "core/Random.h"
 #include "game/BoardScale.h"
@@ -19,7 +20,6 @@
 #include "game/CItem.h"
 #include "game/CTimer.h"
 #include "game/CTree.h"
-#include "game/CTutorials.h"
 #include "game/ItemSource.h"
 #include "gfx/ToolkitFixture.h"
 #include "ui/CCustomPointer.h"
@@ -297,8 +297,8 @@ protected:
 
     bool Notified(int category, int index, int related) const {
         const auto& sent = tutorials.notifications;
-        return std::find(sent.begin(), sent.end(), CTutorials::Notification{category, index, related}) !=
-               sent.end();
+        return std::find(sent.begin(), sent.end(),
+                         RecordingTutorials::Notification{category, index, related}) != sent.end();
     }
 
     CCell* At(int column, int row) const { return board->CellAt(column, row); }
@@ -308,7 +308,7 @@ protected:
     std::unique_ptr<CBoard> board;
     // Made once the pictures exist: the clock loads its bar.
     CTimer& timer() { return *timerHolder_; }
-    CTutorials tutorials;
+    RecordingTutorials tutorials;
     std::unique_ptr<CTree> leftTree;
     std::unique_ptr<CTree> rightTree;
     std::unique_ptr<CCustomPointer> pointer;

@@ -27,7 +27,7 @@ protected:
     }
     long Warnings() const {
         const auto& sent = tutorials.notifications;
-        return std::count(sent.begin(), sent.end(), CTutorials::Notification{5, -1, -1});
+        return std::count(sent.begin(), sent.end(), RecordingTutorials::Notification{5, -1, -1});
     }
 };
 

@@ -6,9 +6,9 @@
 #include "game/TutorialEvents.h"
 #include "scene/GameObject.h"
 
-// The tutorial pages. So far only the notifications gameplay sends, kept in
-// order, and whether a page is on screen.
-class CTutorials : public CGameObject, public TutorialEvents {
+// Stands in for the tutorial pages beside a board: it keeps the events gameplay reports, in
+// order, and says a page is on screen when a test wants one.
+class RecordingTutorials : public CGameObject, public TutorialEvents {
 public:
     struct Notification {
         int32_t category = 0;
@@ -17,7 +17,7 @@ public:
         bool operator==(const Notification&) const = default;
     };
 
-    CTutorials() { name = "tutorials"; }
+    RecordingTutorials() { name = "tutorials"; }
 
     void NotifyTutorials(int32_t category, int32_t index, int32_t related) override {
         notifications.push_back({category, index, related});

@@ -1,0 +1,3 @@
+#include "flow/TutorialSwitch.h"
+
+bool tutorialsOn = true;
