@@ -224,24 +224,29 @@ void CBoard::DropColumn(int column) {
 
 void CBoard::ThrowHelpItem() {
     CItem* item = nullptr;
+    // Told as the lottery tells its items: a vaccine while a virus is on the board, a soap while
+    // a bubble is, which is what the pages of those items wait for.
+    int32_t related = -1;
     if (AnyCellOfKind(CellKind::Virus)) {
         if (ItemAtHand(ItemType::Vaccine)) {
             return;
         }
         item = new CVaccine();
+        related = 2;
     } else if (AnyCellOfKind(CellKind::RedBubble) || AnyCellOfKind(CellKind::GreenBubble) ||
                AnyCellOfKind(CellKind::BlueBubble) || AnyCellOfKind(CellKind::VioletBubble)) {
         if (ItemAtHand(ItemType::Soap)) {
             return;
         }
         item = new CSoap();
+        related = 1;
     } else {
         if (ItemAtHand(ItemType::Spoon)) {
             return;
         }
         item = (RandomDraw() & 3) != 0 ? static_cast<CItem*>(new CSpoon()) : new CEddy();
     }
-    Notify(1, item->GetType(), -1);
+    Notify(1, item->GetType(), related);
     lastClearTick = App.tickCount;
     item->help = true;
     if (CGameObject* game = GetParent()) {

@@ -230,14 +230,15 @@ TEST_F(CBoardRulesTest, WhenNoSetIsLeftTheBoardThrowsTheHelpItemThatFits) {
         Rows grid;
         int32_t held;
         std::vector<int32_t> thrown;
+        int32_t related;  // told with the item, as the lottery tells it
     };
     const std::vector<Case> cases = {
-        {{"FK", "PM"}, CCustomPointer::NoItem, {ItemType::Spoon, ItemType::Eddy}},
-        {{"F%", "-M"}, CCustomPointer::NoItem, {ItemType::Vaccine}},
-        {{"F%", "PM"}, ItemType::Vaccine, {}},
-        {{"F-", "PM"}, ItemType::Soap, {}},
-        {{"FK", "PM"}, ItemType::Spoon, {}},
-        {{"F-", "PM"}, CCustomPointer::NoItem, {ItemType::Soap}},
+        {{"FK", "PM"}, CCustomPointer::NoItem, {ItemType::Spoon, ItemType::Eddy}, -1},
+        {{"F%", "-M"}, CCustomPointer::NoItem, {ItemType::Vaccine}, 2},
+        {{"F%", "PM"}, ItemType::Vaccine, {}, 0},
+        {{"F-", "PM"}, ItemType::Soap, {}, 0},
+        {{"FK", "PM"}, ItemType::Spoon, {}, 0},
+        {{"F-", "PM"}, CCustomPointer::NoItem, {ItemType::Soap}, 1},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(::testing::PrintToString(test.grid) + " holding " + std::to_string(test.held));
@@ -252,7 +253,7 @@ TEST_F(CBoardRulesTest, WhenNoSetIsLeftTheBoardThrowsTheHelpItemThatFits) {
         if (item != nullptr) {
             EXPECT_TRUE(item->help);
             EXPECT_NE(std::find(test.thrown.begin(), test.thrown.end(), item->GetType()), test.thrown.end());
-            EXPECT_TRUE(Notified(1, item->GetType(), -1));
+            EXPECT_TRUE(Notified(1, item->GetType(), test.related));
         }
     }
     board->ThrowHelpItem();  // the soap of the last throw waits in a tree
