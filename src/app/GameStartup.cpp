@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/CLevelRoot.h"
+#include "app/CLauncher.h"
 #include "core/App.h"
 #include "core/Random.h"
 #include "engine/Clock.h"
@@ -29,7 +29,7 @@ bool ReadFullScreenSetting() {
 }  // namespace
 
 std::unique_ptr<CGameObject> MakeGameRoot() {
-    return std::make_unique<CLevelRoot>();
+    return std::make_unique<CLauncher>();
 }
 
 std::string JoinArguments(int argc, char** argv) {

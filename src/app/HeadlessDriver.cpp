@@ -10,7 +10,7 @@
 #include <sstream>
 #include <unistd.h>
 
-#include "app/CLevelRoot.h"
+#include "app/CLauncher.h"
 #include "app/CUndrawnRoot.h"
 #include "app/GameStartup.h"
 #include "app/PlayView.h"
@@ -59,8 +59,8 @@ int KeyCodeFromName(const std::string& name) {
 
 size_t ArgumentCount(const std::string& action) {
     static const std::map<std::string, size_t> counts = {
-        {"move", 2}, {"down", 0},  {"up", 0},   {"click", 2}, {"key", 2},
-        {"shot", 1}, {"board", 1}, {"quit", 0}, {"throw", 2}, {"take", 2}};
+        {"move", 2},  {"down", 0}, {"up", 0},    {"click", 2}, {"key", 2}, {"shot", 1},
+        {"board", 1}, {"quit", 0}, {"close", 0}, {"throw", 2}, {"take", 2}};
     auto entry = counts.find(action);
     return entry == counts.end() ? SIZE_MAX : entry->second;
 }
@@ -181,9 +181,8 @@ int HeadlessDriver::Run() {
     const int exitCode = RunGame(options_.commandLine, [this]() -> std::unique_ptr<CGameObject> {
         // Seeded after start-up so the same script always sees the same game.
         SeedRandom(options_.seed);
-        std::unique_ptr<CGameObject> root = options_.levelFolder.empty()
-                                                ? MakeGameRoot()
-                                                : std::make_unique<CLevelRoot>(options_.levelFolder);
+        std::unique_ptr<CGameObject> root =
+            options_.levelFolder.empty() ? MakeGameRoot() : std::make_unique<CLauncher>(options_.levelFolder);
         if (!player_) {
             return root;
         }
@@ -253,6 +252,8 @@ void HeadlessDriver::ApplyEvent(const Event& event) {
         WriteBoard(arguments[0]);
     } else if (event.action == "quit") {
         App.quit = true;
+    } else if (event.action == "close") {
+        App.window->Terminate();  // as the window's close button does
     } else if (event.action == "throw" || event.action == "take") {
         ApplyTreeEvent(event);
     }

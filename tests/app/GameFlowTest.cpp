@@ -5,7 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "app/CLevelRoot.h"
+#include "app/CLauncher.h"
+#include "flow/CGame.h"
 #include "core/App.h"
 #include "engine/Input.h"
 #include "engine/InputSeam.h"
@@ -51,10 +52,11 @@ protected:
     }
     void StartAt(int world, int stage) {
         App.intOptions = {{"world", world}, {"stage", stage}};
-        root = std::make_unique<CLevelRoot>(dir.Path());
+        root = std::make_unique<CLauncher>(dir.Path());
         App.root = root.get();
+        root->Update();  // the launcher's first update makes the game
     }
-    CGame& Game() { return root->game; }
+    CGame& Game() { return *root->game; }
     template <class Screen>
     bool Shows() const {
         for (CGameObject* child : root->Children()) {
@@ -125,7 +127,7 @@ protected:
 
     ScriptedInput input;
     TempDir dir;
-    std::unique_ptr<CLevelRoot> root;
+    std::unique_ptr<CLauncher> root;
 
 private:
     std::filesystem::path savedDirectory_;

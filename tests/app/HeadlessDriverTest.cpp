@@ -116,7 +116,10 @@ TEST_F(HeadlessRunTest, ScreenshotShowsThePlayScreenAsDrawn) {
 
 // With no level file to play the game says so and ends, leaving "error.txt" behind.
 TEST_F(HeadlessRunTest, NoLevelAtAllEndsTheGameWithItsMessage) {
-    ASSERT_EQ(Run("--ticks 5 --levels " + dir.File("none"), "cd " + dir.Path() + " &&"), 1) << Log();
+    ASSERT_EQ(
+        Run("--ticks 5 --levels " + dir.File("none") + " -- /world=1 /stage=1", "cd " + dir.Path() + " &&"),
+        1)
+        << Log();
     EXPECT_EQ(ReadBytes(dir.File("error.txt")), "couldn't load level");
     EXPECT_NE(Log().find("No level could be loaded"), std::string::npos) << Log();
 }
