@@ -130,16 +130,18 @@ bool CLauncher::AnyScreenActive() const {
 }
 
 // A level started from the command line has no menus to go back to: the program ends with the
-// game, once the end screen it may leave has been clicked away. The game fades out as it ends;
-// the end screen is shown again.
+// game, once what it shows in its place (a world's presentation, the end screen) has gone. The
+// game fades out as it ends; the end screen is shown again.
 void CLauncher::ShowWhatTheGameLeft() {
     bool endScreenShown = false;
+    bool gameScreenShown = game != nullptr && game->active;
     for (CGameObject* child : children) {
         endScreenShown = endScreenShown || dynamic_cast<CEndScreen*>(child) != nullptr;
+        gameScreenShown = gameScreenShown || (child != &intro && child != game);
     }
     if (endScreenShown && App.screenFaded) {
         FadeIn();
-    } else if (!endScreenShown && game != nullptr && !game->active) {
+    } else if (!gameScreenShown) {
         App.quit = true;
     }
 }
