@@ -35,6 +35,8 @@ public:
     static constexpr const char* ProgressFileName = "world.dat";
     static constexpr const char* ErrorFileName = "error.txt";
 
+    // The name its pictures are filed under: "park" for world 1 ... "volcanos" for world 8.
+    static const char* WorldName(int world);
     // A world 1 to 8 and a stage 1 to 5.
     static bool IsPlayableLevel(int world, int stage);
     // The level file of world and stage in folder ("levels/levelW-S.txt").

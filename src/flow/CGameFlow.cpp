@@ -26,6 +26,12 @@ constexpr const char* ItemChanceKeys[CGame::ItemTypes] = {
 
 }  // namespace
 
+const char* CGame::WorldName(int world) {
+    static constexpr const char* Names[Worlds] = {"park",   "beach", "jungle", "ice",
+                                                  "desert", "city",  "clouds", "volcanos"};
+    return IsPlayableLevel(world, 1) ? Names[world - 1] : "";
+}
+
 bool CGame::IsPlayableLevel(int world, int stage) {
     return 1 <= world && world <= Worlds && 1 <= stage && stage <= Stages;
 }

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr const char* WorldNames[CWorldPresentation::Worlds] = {"park",   "beach", "jungle", "ice",
-                                                                "desert", "city",  "clouds", "volcanos"};
 constexpr const char* ContinueText = "CLICK MOUSE TO CONTINUE";
 
 constexpr int ScreenWidth = 800;
@@ -60,7 +58,7 @@ void CWorldPresentation::Start() {
     if (auto* game = dynamic_cast<CGame*>(Find("../game"))) {
         world_ = std::clamp(game->world, 1, Worlds);
     }
-    worldPicture.LoadRequired(std::string("data/gfx/miniworlds/win_") + WorldNames[world_ - 1] + ".png");
+    worldPicture.LoadRequired(std::string("data/gfx/miniworlds/win_") + CGame::WorldName(world_) + ".png");
     PlaySound("data/sfx/inworld.ogg");
 }
 

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr const char* WorldNames[CChooseWorld::Worlds] = {"park",   "beach", "jungle", "ice",
-                                                          "desert", "city",  "clouds", "volcanos"};
 constexpr float GrowPerTick = 0.05f;
 constexpr float GrowDelay = 0.33f;  // each world starts growing this much after the one before
 constexpr float HoveredScale = 1.2f;
@@ -25,7 +23,7 @@ CChooseWorld::CChooseWorld() {
     name = "chooseworld";
     for (int world = 1; world <= Worlds; ++world) {
         Sprite& miniature = miniatures_[world - 1];
-        miniature.LoadRequired(std::string("data/gfx/miniworlds/") + WorldNames[world - 1] + "_small.png");
+        miniature.LoadRequired(std::string("data/gfx/miniworlds/") + CGame::WorldName(world) + "_small.png");
         miniature.picture->SetLinearFiltering(true);
     }
     lockPicture_.LoadRequired("data/gfx/miniworlds/bglocked.png");

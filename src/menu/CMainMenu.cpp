@@ -1,11 +1,7 @@
 #include "menu/CMainMenu.h"
 
-#include <string>
-
-#include "core/App.h"
 #include "flow/CGame.h"
-#include "gfx/PictureBank.h"
-#include "menu/CMenuBase.h"
+#include "menu/MenuScreenKit.h"
 
 namespace {
 
@@ -18,14 +14,13 @@ constexpr float SlideStep = 0.05f;
 CMainMenu::CMainMenu() {
     name = "mainmenu";
     buttons[Quit].name = "quitbutton";
-    Sprite* idle = App.pictures != nullptr ? App.pictures->Get("buttonidle") : nullptr;
-    const int h = idle != nullptr ? idle->height : 0;
+    for (int b = 0; b < ButtonCount; ++b) {
+        GiveMenuButtonFaces(buttons[b]);
+    }
+    const int h = buttons[NewGame].idleFace != nullptr ? buttons[NewGame].idleFace->height : 0;
     const int d = h + (65 - h) * 4 / 3;
     for (int b = 0; b < ButtonCount; ++b) {
         CGUIButton& button = buttons[b];
-        button.idleFace = idle;
-        button.rolloverFace = App.pictures != nullptr ? App.pictures->Get("buttonrollover") : nullptr;
-        button.pressedFace = App.pictures != nullptr ? App.pictures->Get("buttonpressed") : nullptr;
         button.x = RestingX;
         button.y = b == Continue ? FirstY + 10 + 4 * d : FirstY + b * d;
         AddChild(&button);
@@ -94,23 +89,10 @@ void CMainMenu::PlaceButtons() {
 }
 
 void CMainMenu::DrawOver() {
-    auto* panel = dynamic_cast<CMenuBase*>(Find(".."));
-    if (panel == nullptr) {
-        return;
-    }
-    BitmapFont& font = panel->font;
+    BitmapFont* font = PanelFont(*this);
     for (int b = 0; b < ButtonCount; ++b) {
-        const CGUIButton& button = buttons[b];
-        if (!button.active || button.idleFace == nullptr) {
-            continue;
-        }
-        const std::string caption = Captions[b];
-        const int x = button.x + (button.idleFace->width - font.TextWidth(caption)) / 2;
-        const int y = button.y + (button.idleFace->height - font.GlyphHeight()) / 2;
-        if (button.IsOver() || button.IsPressed()) {
-            font.DrawWavyText(caption, x, y);
-        } else {
-            font.DrawText(caption, x, y);
+        if (buttons[b].active) {
+            DrawButtonCaption(font, buttons[b], Captions[b]);
         }
     }
 }
