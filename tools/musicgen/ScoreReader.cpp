@@ -138,7 +138,11 @@ void Reader::ReadLine(const std::string& text, int line) {
             part.clear();  // a part written here replaces the one copied from a "like" section
             replaced_[head[0]] = true;
         }
-        for (const std::string& word : Words(content.substr(colon + 1))) {
+        const std::vector<std::string> words = Words(content.substr(colon + 1));
+        if (words.empty()) {
+            text_.Fail(line, "\"" + head[0] + ":\" is empty");
+        }
+        for (const std::string& word : words) {
             part.push_back({word, line});
         }
         return;

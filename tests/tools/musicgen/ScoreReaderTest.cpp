@@ -61,6 +61,7 @@ TEST(ScoreReaderTest, AFaultNamesTheFileAndTheLine) {
         {Head + "section A 1\ndrums: k.z.\norder A\n", "song.music:7: drums: \"z\" is no drum"},
         {Head + "section A 1\nkeys: x...\norder A\n", "song.music:7: keys: a chord is struck where"},
         {Head + "section A 1\ntuba: C4w\norder A\n", "song.music:7: \"tuba\" is neither"},
+        {Head + "section A 1\nchords:\norder A\n", "song.music:7: \"chords:\" is empty"},
         {Head + "section A 1\nlead: C4w\norder B\n", "song.music:8: the order names no section \"B\""},
         {Head + "section A 13\n", "song.music:6: bars must be a whole number from 1 to 12"},
     };
