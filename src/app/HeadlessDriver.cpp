@@ -7,6 +7,7 @@
 #include <cstring>
 #include <ctime>
 #include <fstream>
+#include <malloc.h>
 #include <sstream>
 #include <unistd.h>
 
@@ -14,6 +15,7 @@
 #include "app/CUndrawnRoot.h"
 #include "app/GameStartup.h"
 #include "app/PlayView.h"
+#include "app/RandomInput.h"
 #include "app/ScriptedPlayer.h"
 #include "core/App.h"
 #include "core/Random.h"
@@ -26,7 +28,23 @@
 #include "game/CItem.h"
 #include "scene/GameObject.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+// The address sanitizer's own count; it keeps freed blocks a while, so the process's size alone
+// would hide whether the game's heap grows.
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+#endif
+
 namespace {
+
+// A monkey run draws one tick in four: every screen is still drawn many times over, and the
+// software renderer would otherwise take most of the run.
+constexpr uint32_t MonkeyDrawTicks = 4;
+// A minute of play between memory lines.
+constexpr uint32_t MemoryReportTicks = 3600;
+// About once in half a minute of play the bar is cut short, so that game over comes often.
+constexpr int BarCutChance = 1800;
+// Time to find QUIT once the run is over; then the window is closed.
+constexpr uint32_t LeavingTicks = 3000;
 
 double WallMilliseconds() {
     using namespace std::chrono;
@@ -117,6 +135,22 @@ long ResidentKilobytes() {
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
+long HeapKilobytes() {
+#if defined(__SANITIZE_ADDRESS__)
+    return static_cast<long>(__sanitizer_get_current_allocated_bytes() / 1024);
+#else
+    return static_cast<long>(mallinfo2().uordblks / 1024);
+#endif
+}
+
+long CountObjects(const CGameObject& object) {
+    long count = 1;
+    for (const CGameObject* child : object.Children()) {
+        count += CountObjects(*child);
+    }
+    return count;
+}
+
 }  // namespace
 
 bool HeadlessDriver::ParseScript(const std::string& text, const std::string& sourceName,
@@ -165,6 +199,9 @@ HeadlessDriver::HeadlessDriver(Options options) : options_(std::move(options)) {
     if (!options_.player.empty()) {
         player_ = NewPlayer(options_.seed);
     }
+    if (options_.monkey) {
+        monkey_ = std::make_unique<RandomInput>(options_.seed);
+    }
 }
 
 HeadlessDriver::~HeadlessDriver() = default;
@@ -183,7 +220,7 @@ int HeadlessDriver::Run() {
         SeedRandom(options_.seed);
         std::unique_ptr<CGameObject> root =
             options_.levelFolder.empty() ? MakeGameRoot() : std::make_unique<CLauncher>(options_.levelFolder);
-        if (!player_) {
+        if (!player_ && !monkey_) {
             return root;
         }
         auto undrawn = std::make_unique<CUndrawnRoot>(std::move(root));
@@ -194,6 +231,9 @@ int HeadlessDriver::Run() {
     SetInputSeam(nullptr);
     if (player_) {
         std::printf("%s\n", player_->Summary().c_str());
+    }
+    if (monkey_) {
+        PrintMonkeySummary();
     }
     if (writeFailed_ && exitCode == 0) {
         return WriteFailedExit;
@@ -220,11 +260,12 @@ void HeadlessDriver::OnFrame() {
         ApplyEvent(options_.events[nextEvent_++]);
     }
     PlayerActs();
-    if (App.tickCount >= options_.ticks) {
+    MonkeyActs();
+    if (!monkey_ && App.tickCount >= options_.ticks) {
         App.quit = true;
     }
     if (undrawnRoot_ != nullptr) {
-        undrawnRoot_->drawNextFrame = ShotDueNextFrame();
+        undrawnRoot_->drawNextFrame = ShotDueNextFrame() || (monkey_ && App.tickCount % MonkeyDrawTicks == 0);
     }
     ScheduleNextTick();
 }
@@ -395,4 +436,86 @@ bool HeadlessDriver::ShotDueNextFrame() const {
         }
     }
     return false;
+}
+
+bool HeadlessDriver::LimitReached() const {
+    return App.tickCount >= options_.ticks ||
+           (options_.minutes > 0 && WallMilliseconds() - startWallMs_ >= options_.minutes * 60'000.0);
+}
+
+CLauncher* HeadlessDriver::Launcher() const {
+    return undrawnRoot_ != nullptr ? dynamic_cast<CLauncher*>(&undrawnRoot_->GameRoot()) : nullptr;
+}
+
+void HeadlessDriver::MonkeyActs() {
+    CLauncher* launcher = monkey_ ? Launcher() : nullptr;
+    if (launcher == nullptr || App.tickCount == monkeyTick_) {
+        return;
+    }
+    monkeyTick_ = App.tickCount;
+    const bool warmBefore = survey_.AllSeenBut(ScreenSurvey::Farewell);
+    survey_.Count(ScreenSurvey::ShowingNow(*launcher));
+    if (monkeyTick_ == 1) {
+        startMemory_ = MemoryNow(*launcher);
+        PrintMemory("start", startMemory_);
+    }
+    // Every screen but the farewell, which ends the run: what is loaded once has been loaded.
+    if (!warmBefore && survey_.AllSeenBut(ScreenSurvey::Farewell)) {
+        warmMemory_ = MemoryNow(*launcher);
+        PrintMemory("every screen seen", warmMemory_);
+    }
+    if (leavingTick_ < 0 && monkeyTick_ > 0 && monkeyTick_ % MemoryReportTicks == 0) {
+        PrintMemory("", MemoryNow(*launcher));
+    }
+    if (leavingTick_ < 0 && LimitReached()) {
+        endMemory_ = MemoryNow(*launcher);
+        StartLeaving();
+    }
+    if (leavingTick_ >= 0 && (closeWhenLeaving_ || monkeyTick_ - leavingTick_ >= LeavingTicks)) {
+        App.window->Terminate();  // as the window's close button does
+        return;
+    }
+    if (launcher->game != nullptr) {
+        CutTheBarNowAndThen(*launcher->game);
+    }
+    monkey_->Act(ScreenSurvey::SpotsNow(*launcher, leavingTick_ >= 0), input_);
+}
+
+// A run that ends at a tick can be replayed with --ticks set to it.
+void HeadlessDriver::StartLeaving() {
+    leavingTick_ = monkeyTick_;
+    closeWhenLeaving_ = monkey_->OneIn(2);
+    PrintMemory(closeWhenLeaving_ ? "over: closing the window" : "over: looking for QUIT", endMemory_);
+}
+
+void HeadlessDriver::CutTheBarNowAndThen(CGame& game) {
+    const bool running = game.active && game.board.active && !game.timer.paused && game.timer.remaining > 2;
+    if (running && monkey_->OneIn(BarCutChance)) {
+        game.timer.remaining = 2;
+    }
+}
+
+HeadlessDriver::Memory HeadlessDriver::MemoryNow(CLauncher& launcher) const {
+    return {App.tickCount, ResidentKilobytes(), HeapKilobytes(), CountObjects(launcher)};
+}
+
+void HeadlessDriver::PrintMemory(const char* label, const Memory& memory) const {
+    std::printf("tick %u rss %ld KB heap %ld KB objects %ld seen %d%s%s\n", memory.tick, memory.residentKb,
+                memory.heapKb, memory.objects, survey_.Seen(), *label != '\0' ? ": " : "", label);
+    std::fflush(stdout);
+}
+
+void HeadlessDriver::PrintMonkeySummary() const {
+    const double minutes = (WallMilliseconds() - startWallMs_) / 60'000.0;
+    std::printf("monkey seed %u: %u ticks in %.1f minutes, random input until tick %lld\n", options_.seed,
+                App.tickCount, minutes, static_cast<long long>(leavingTick_));
+    std::printf("screens (entered/ticks): %s\n", survey_.Summary().c_str());
+    const std::string unseen = survey_.Unseen();
+    std::printf("not seen: %s\n", unseen.empty() ? "none" : unseen.c_str());
+    std::printf(
+        "memory (tick: rss, heap, objects): start %u: %ld KB, %ld KB, %ld; every screen seen %u: "
+        "%ld KB, %ld KB, %ld; end %u: %ld KB, %ld KB, %ld\n",
+        startMemory_.tick, startMemory_.residentKb, startMemory_.heapKb, startMemory_.objects,
+        warmMemory_.tick, warmMemory_.residentKb, warmMemory_.heapKb, warmMemory_.objects, endMemory_.tick,
+        endMemory_.residentKb, endMemory_.heapKb, endMemory_.objects);
 }

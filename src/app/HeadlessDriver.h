@@ -7,10 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "app/ScreenSurvey.h"
 #include "engine/ScriptedInput.h"
 
 class CGame;
 class CGameObject;
+class CLauncher;
+class RandomInput;
 class CUndrawnRoot;
 class ScriptedPlayer;
 
@@ -46,6 +49,12 @@ public:
         // With a player: on through every level from the start, a new player for each, a lost
         // level restarted, until the game is won; a line per level with the memory in use.
         bool soak = false;
+        // Random clicks, drags and keys through every screen, seeded by seed (RandomInput); when the
+        // ticks or minutes are over it leaves by QUIT or the window's close button. Memory figures
+        // now and then, the screens seen at the end.
+        bool monkey = false;
+        // With monkey: the run also ends after this many minutes of real time; 0: no limit.
+        uint32_t minutes = 0;
     };
 
     // Reads a script: one event a line, "<tick> <action> [arguments]"; '#' starts a comment.
@@ -84,6 +93,31 @@ private:
     std::unique_ptr<ScriptedPlayer> NewPlayer(uint32_t seed) const;
     void NextSoakPlayer(const CGame& game);
     void RestartLostLevel(const CGame& game);
+
+    // What a monkey run's memory looks like at one tick.
+    struct Memory {
+        uint32_t tick = 0;
+        long residentKb = 0;
+        long heapKb = 0;   // allocated and not freed, by the allocator's count
+        long objects = 0;  // in the launcher's tree
+    };
+    bool LimitReached() const;
+    CLauncher* Launcher() const;
+    void MonkeyActs();
+    void StartLeaving();
+    void CutTheBarNowAndThen(CGame& game);
+    Memory MemoryNow(CLauncher& launcher) const;
+    void PrintMemory(const char* label, const Memory& memory) const;
+    void PrintMonkeySummary() const;
+
+    std::unique_ptr<RandomInput> monkey_;
+    ScreenSurvey survey_;
+    uint32_t monkeyTick_ = UINT32_MAX;  // fades present many frames in one tick: one act a tick
+    int64_t leavingTick_ = -1;
+    bool closeWhenLeaving_ = false;
+    Memory startMemory_;
+    Memory warmMemory_;  // once every screen has been seen
+    Memory endMemory_;   // when the random input stopped
 
     std::unique_ptr<ScriptedPlayer> player_;
     int soakLevel_ = 0;  // world x 10 + stage of the level the last player finished

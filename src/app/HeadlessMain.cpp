@@ -14,7 +14,7 @@ namespace {
 const char* const usage =
     "usage: tandolo-headless [--ticks N] [--seed S] [--script FILE] [--shot TICK:FILE.png]... [--bench]\n"
     "                        [--board TICK:FILE]... [--levels FOLDER] [--player careful|hasty]\n"
-    "                        [--soak] [-- GAME ARGUMENTS]\n"
+    "                        [--soak] [--monkey [--minutes M]] [-- GAME ARGUMENTS]\n"
     "Runs the game without a display, one logic tick per frame, and quits after N ticks (default 600).\n"
     "A script holds one event a line: '<tick> move X Y', '<tick> down', '<tick> up', '<tick> click X Y',\n"
     "'<tick> key NAME down|up', '<tick> shot FILE.png', '<tick> board FILE', '<tick> quit',\n"
@@ -28,7 +28,11 @@ const char* const usage =
     "print one line: the outcome, ticks of play, the fraction of the bar left at a win, items taken and\n"
     "spent to effect, and the longest stall without a set in ticks. Frames are drawn only for shots.\n"
     "--soak (with --player) plays on through every level to the end of the game, a line per level with\n"
-    "the memory the process holds; a lost level is restarted.\n";
+    "the memory the process holds; a lost level is restarted.\n"
+    "--monkey clicks, drags and presses keys at random through every screen, seeded by --seed, and cuts\n"
+    "the time bar short now and then; QUIT and the window's close button are left alone until the N ticks\n"
+    "(or M minutes, whichever comes first) are over, then one of them ends the run. It prints the memory\n"
+    "held every 3600 ticks and, at the end, the screens entered (times/ticks) and those never seen.\n";
 
 bool ReadNumber(const char* text, int64_t max, uint32_t& value) {
     const std::optional<int64_t> number = ReadWholeNumber(text, 0, max);
@@ -37,6 +41,9 @@ bool ReadNumber(const char* text, int64_t max, uint32_t& value) {
     }
     return number.has_value();
 }
+
+// A week: far longer than any soak, and short of overflowing the milliseconds it is counted in.
+constexpr int64_t MaxMinutes = 7 * 24 * 60;
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "tandolo-headless: %s\n%s", message.c_str(), usage);
@@ -104,6 +111,12 @@ int main(int argc, char** argv) {
             }
         } else if (argument == "--soak") {
             options.soak = true;
+        } else if (argument == "--monkey") {
+            options.monkey = true;
+        } else if (argument == "--minutes" && hasValue) {
+            if (!ReadNumber(argv[++i], MaxMinutes, options.minutes)) {
+                return Fail("--minutes needs " + WholeNumberRange(0, MaxMinutes));
+            }
         } else if (argument == "--bench") {
             options.bench = true;
         } else {
@@ -113,8 +126,14 @@ int main(int argc, char** argv) {
     if (options.soak && options.player.empty()) {
         return Fail("--soak needs --player");
     }
-    if (!options.player.empty() && !ticksGiven) {
-        options.ticks = HeadlessDriver::MaxTick;  // the level ends the run
+    if (options.monkey && !options.player.empty()) {
+        return Fail("--monkey and --player both want the mouse");
+    }
+    if (options.minutes > 0 && !options.monkey) {
+        return Fail("--minutes needs --monkey");
+    }
+    if ((!options.player.empty() || options.minutes > 0) && !ticksGiven) {
+        options.ticks = HeadlessDriver::MaxTick;  // the level, or the clock, ends the run
     }
     HeadlessDriver driver(options);
     return driver.Run();
