@@ -507,8 +507,11 @@ void HeadlessDriver::PrintMemory(const char* label, const Memory& memory) const 
 
 void HeadlessDriver::PrintMonkeySummary() const {
     const double minutes = (WallMilliseconds() - startWallMs_) / 60'000.0;
-    std::printf("monkey seed %u: %u ticks in %.1f minutes, random input until tick %lld\n", options_.seed,
-                App.tickCount, minutes, static_cast<long long>(leavingTick_));
+    const char* leftBy = leavingTick_ < 0
+                             ? ""
+                             : (closeWhenLeaving_ ? ", left by the window's close button" : ", left by QUIT");
+    std::printf("monkey seed %u: %u ticks in %.1f minutes, random input until tick %lld%s\n", options_.seed,
+                App.tickCount, minutes, static_cast<long long>(leavingTick_), leftBy);
     std::printf("screens (entered/ticks): %s\n", survey_.Summary().c_str());
     const std::string unseen = survey_.Unseen();
     std::printf("not seen: %s\n", unseen.empty() ? "none" : unseen.c_str());
