@@ -1,6 +1,8 @@
 #include "app/CommandLine.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -39,7 +41,43 @@ void StorePair(std::map<std::string, int32_t>& options, const std::string& key, 
     options[key] = LeadingInteger(value);
 }
 
+constexpr const char* HelpText =
+    "Usage: tandolo [/world=N /stage=N]\n"
+    "       tandolo --help | --version\n"
+    "\n"
+    "Tandolo, a casual puzzle game.\n"
+    "\n"
+    "  /world=N /stage=N  play world N (1 to 8) from stage N (1 to 5) at once; leaving that\n"
+    "                     level ends the game\n"
+    "  --help             show this help and exit\n"
+    "  --version          show the version and exit\n"
+    "\n"
+    "An installed game keeps its progress and settings (world.dat, options.dat) in\n"
+    "$XDG_DATA_HOME/tandolo (~/.local/share/tandolo by default) and its screenshots\n"
+    "(Left Shift with Print Screen or F12) in the pictures folder; run from its build\n"
+    "folder it keeps them in the working directory and beside the executable.\n";
+
 }  // namespace
+
+std::optional<int> AnswerInformationArguments(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0) {
+            std::fputs(HelpText, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("tandolo %s\n", TANDOLO_VERSION);
+            return 0;
+        }
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i][0] != '/') {
+            std::fprintf(stderr, "tandolo: unknown argument \"%s\"\n\n%s", argv[i], HelpText);
+            return 2;
+        }
+    }
+    return std::nullopt;
+}
 
 std::map<std::string, int32_t> ParseCommandLine(std::string_view commandLine) {
     std::map<std::string, int32_t> options;

@@ -12,9 +12,9 @@
 
 namespace {
 
-// Archive entries are named relative to the executable's folder.
+// Archive entries are named relative to the data folder.
 std::string LookupName(const std::string& path) {
-    const std::string& directory = GetExecutableDirectory();
+    const std::string& directory = GetDataDirectory();
     if (!directory.empty() && path.size() > directory.size() &&
         path.compare(0, directory.size(), directory) == 0 && path[directory.size()] == '/') {
         return path.substr(directory.size() + 1);

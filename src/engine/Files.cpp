@@ -7,9 +7,14 @@
 
 namespace {
 
-std::string& ExecutableDirectory() {
-    static std::string directory;
-    return directory;
+struct GameDirectories {
+    std::string executable;
+    std::string data;
+};
+
+GameDirectories& KnownDirectories() {
+    static GameDirectories directories;
+    return directories;
 }
 
 std::string FindExecutableDirectory() {
@@ -39,24 +44,47 @@ bool IsDrivePath(const std::string& name) {
 
 }  // namespace
 
-const std::string& GetExecutableDirectory() {
-    std::string& directory = ExecutableDirectory();
-    if (directory.empty()) {
-        directory = FindExecutableDirectory();
+std::string FindDataDirectory(const std::string& executableDirectory) {
+    // The build puts data/ beside the executable; an install puts the executable in bin/ and
+    // the data in share/tandolo/ under the same prefix, wherever that prefix was moved to.
+    if (!std::filesystem::is_directory(executableDirectory + "/data")) {
+        const std::filesystem::path installed =
+            (std::filesystem::path(executableDirectory) / "../share/tandolo").lexically_normal();
+        if (std::filesystem::is_directory(installed / "data")) {
+            return installed.string();
+        }
     }
-    return directory;
+    return executableDirectory;
+}
+
+const std::string& GetExecutableDirectory() {
+    GameDirectories& directories = KnownDirectories();
+    if (directories.executable.empty()) {
+        directories.executable = FindExecutableDirectory();
+        directories.data = FindDataDirectory(directories.executable);
+    }
+    return directories.executable;
 }
 
 void SetExecutableDirectory(const std::string& directory) {
-    std::string& stored = ExecutableDirectory();
-    stored = directory;
+    std::string stored = directory;
     while (stored.size() > 1 && stored.back() == '/') {
         stored.pop_back();
     }
+    KnownDirectories() = {stored, FindDataDirectory(stored)};
+}
+
+const std::string& GetDataDirectory() {
+    GetExecutableDirectory();
+    return KnownDirectories().data;
+}
+
+bool IsRunningInstalled() {
+    return GetDataDirectory() != GetExecutableDirectory();
 }
 
 std::string MakeFilePath(const std::string& name) {
-    const std::string& directory = GetExecutableDirectory();
+    const std::string& directory = GetDataDirectory();
     size_t start = 0;
     if (!name.empty() && (name[0] == '\\' || name[0] == ':' || name[0] == '/')) {
         start = 1;

@@ -13,6 +13,7 @@
 #include "engine/Files.h"
 #include "engine/GameWindow.h"
 #include "engine/Input.h"
+#include "engine/SavePaths.h"
 #include "engine/ScreenPixels.h"
 #include "engine/TgaWriter.h"
 
@@ -88,9 +89,10 @@ std::string ScreenshotShortcut::PathIfPressed() {
     const bool pressed = IsKeyDown(KeyLeftShift) && (IsKeyDown(KeyPrintScreen) || IsKeyDown(KeyF12));
     std::string path;
     if (pressed && !keysHeld_) {
+        const std::string folder = ScreenshotDirectory();
         do {
             ++counter_;
-            path = MakeFilePath("screenshot" + std::to_string(counter_) + ".tga");
+            path = folder + "/screenshot" + std::to_string(counter_) + ".tga";
         } while (FileExists(path));
     }
     keysHeld_ = pressed;

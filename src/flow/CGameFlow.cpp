@@ -6,12 +6,12 @@
 #include "core/App.h"
 #include "engine/Files.h"
 #include "engine/MessageBox.h"
-#include "engine/SafeFileWrite.h"
 #include "flow/CEndScreen.h"
 #include "flow/CGame.h"
 #include "flow/CWorldPresentation.h"
 #include "flow/LevelFile.h"
 #include "flow/ProgressFile.h"
+#include "flow/SaveFileBytes.h"
 #include "game/BoardScale.h"
 #include "game/CBoardEffects.h"
 #include "game/CCellPictures.h"
@@ -44,8 +44,7 @@ std::string CGame::LevelPath(const std::string& folder, int world, int stage) {
 void CGame::SaveProgress(int world, int stage) {
     std::string error;
     if (!ProgressFile::Save(ProgressFileName, world, stage, error)) {
-        std::fprintf(stderr, "tandolo: the progress could not be saved to %s: %s\n", ProgressFileName,
-                     error.c_str());
+        std::fprintf(stderr, "tandolo: the progress was not saved: %s\n", error.c_str());
     }
 }
 
@@ -111,7 +110,7 @@ void CGame::LoadLevel(int levelWorld, int levelStage) {
         std::fprintf(stderr, "tandolo: %s\n", fallbackError.c_str());
     }
     std::string ignored;
-    ReplaceFileContents(ErrorFileName, "couldn't load level", ignored);
+    SaveFileBytes::Replace(ErrorFileName, "couldn't load level", ignored);
     FatalError("No level could be loaded: " + (fallbackError.empty() ? error : fallbackError));
 }
 

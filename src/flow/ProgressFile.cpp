@@ -1,6 +1,5 @@
 #include "flow/ProgressFile.h"
 
-#include "engine/SafeFileWrite.h"
 #include "flow/SaveFileBytes.h"
 
 ProgressFile ProgressFile::Parse(std::string_view bytes) {
@@ -36,11 +35,7 @@ bool ProgressFile::Save(const std::string& path, int world, int stage, std::stri
         return false;
     }
     progress.entries_[world] = stage;
-    if (!ReplaceFileContents(path, progress.Bytes(), error)) {
-        error = path + ": " + error;
-        return false;
-    }
-    return true;
+    return SaveFileBytes::Replace(path, progress.Bytes(), error);
 }
 
 std::string ProgressFile::Bytes() const {

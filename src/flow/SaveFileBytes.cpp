@@ -6,11 +6,14 @@
 #include <memory>
 
 #include "engine/EngineFile.h"
+#include "engine/SafeFileWrite.h"
+#include "engine/SavePaths.h"
 
 namespace SaveFileBytes {
 
-bool ReadHead(const std::string& path, size_t maxBytes, std::string& bytes, bool& missing,
+bool ReadHead(const std::string& name, size_t maxBytes, std::string& bytes, bool& missing,
               std::string& error) {
+    const std::string path = SavePath(name);
     bytes.clear();
     missing = false;
     std::unique_ptr<FILE, int (*)(FILE*)> file(OpenRegularFile(path), &std::fclose);
@@ -28,6 +31,15 @@ bool ReadHead(const std::string& path, size_t maxBytes, std::string& bytes, bool
     if (std::ferror(file.get())) {
         error = path + ": " + std::strerror(errno);
         bytes.clear();
+        return false;
+    }
+    return true;
+}
+
+bool Replace(const std::string& name, std::string_view bytes, std::string& error) {
+    const std::string path = SavePath(name);
+    if (!CreateSaveDirectory(error) || !ReplaceFileContents(path, bytes, error)) {
+        error = path + ": " + error;
         return false;
     }
     return true;

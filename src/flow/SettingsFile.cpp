@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdint>
 
-#include "engine/SafeFileWrite.h"
 #include "flow/SaveFileBytes.h"
 
 namespace {
@@ -49,11 +48,7 @@ bool SettingsFile::Read(const std::string& path, Settings& settings, std::string
 }
 
 bool SettingsFile::Write(const std::string& path, const Settings& settings, std::string& error) {
-    if (!ReplaceFileContents(path, Bytes(settings), error)) {
-        error = path + ": " + error;
-        return false;
-    }
-    return true;
+    return SaveFileBytes::Replace(path, Bytes(settings), error);
 }
 
 std::string SettingsFile::Bytes(const Settings& settings) {

@@ -70,7 +70,7 @@ bool Sprite::Load(const std::string& filePath) {
 }
 
 std::string Sprite::LoadFailure() const {
-    const std::string dataFolder = GetExecutableDirectory() + "/data";
+    const std::string dataFolder = GetDataDirectory() + "/data";
     if (!std::filesystem::is_directory(dataFolder)) {
         return "Cannot load the picture \"" + path + "\": the game's data folder " + dataFolder +
                " is missing. The build makes it: run ./dev play from the source folder.";
