@@ -4,82 +4,25 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <string>
 #include <sys/wait.h>
 
-#include "app/CLauncher.h"
 #include "app/CPubPage.h"
-#include "core/App.h"
+#include "app/LauncherFixture.h"
 #include "engine/Input.h"
-#include "engine/InputSeam.h"
-#include "engine/ScriptedInput.h"
-#include "flow/CGame.h"
 #include "flow/ProgressFile.h"
 #include "flow/SettingsFile.h"
-#include "gfx/PictureBank.h"
 #include "menu/CMenuBack.h"
-#include "support/GLTestWindow.h"
 
 namespace {
 
-// The real launcher from its first tick, driven through the input seam, in a temporary working
-// directory with level files of its own: every level a row of three frogs.
-class FrontEndTest : public GLTestWindow {
+class FrontEndTest : public LauncherTest {
 protected:
-    void SetUp() override {
-        GLTestWindow::SetUp();
-        SetInputSeam(&input);
-        input.MoveMouse(400, 20);
-        App.window = &Window();
-        savedDirectory_ = std::filesystem::current_path();
-        std::filesystem::current_path(dir.Path());
-        for (int world = 1; world <= CGame::Worlds; ++world) {
-            for (int stage = 1; stage <= CGame::Stages; ++stage) {
-                std::ofstream(
-                    dir.File("level" + std::to_string(world) + "-" + std::to_string(stage) + ".txt"))
-                    << "XXX\n#\nTIME: 60\nCELLS_NORMAL: F\n";
-            }
-        }
-    }
-    void TearDown() override {
-        root.reset();
-        App.root = nullptr;
-        App.intOptions.clear();
-        App.quit = false;
-        std::filesystem::current_path(savedDirectory_);
-        SetInputSeam(nullptr);
-        ShutDownApp();
-        App.window = nullptr;
-    }
-
-    void Launch() {
-        root = std::make_unique<CLauncher>(dir.Path());
-        App.root = root.get();
-    }
-    void Tick() {
-        root->Tick();
-        root->UpdateChildren();
-        App.mouseDown = IsMouseButtonDown();
-        ++App.tickCount;
-    }
-    void Ticks(int count) {
-        for (int i = 0; i < count; ++i) {
-            Tick();
-        }
-    }
-    void Click(int x, int y) {
-        input.MoveMouse(x, y);
-        input.SetButton(true);
-        Tick();
-        input.SetButton(false);
-        Ticks(2);
-    }
     // A click during the bounce, then on until the menu has slid in.
     void ReachMenu() {
         Launch();
         Ticks(5);
-        Click(400, 300);
+        Press(400, 300);
         for (int i = 0; i < 1000 && !(root->menuBack != nullptr && root->menuBack->active); ++i) {
             Tick();
         }
@@ -87,9 +30,9 @@ protected:
         Ticks(25);
     }
     // The centre of a main menu button at rest.
-    void ClickMenuButton(int button) {
+    void PressMenuButton(int button) {
         const CGUIButton& face = root->menuBack->menuBase.mainMenu.buttons[button];
-        Click(CMainMenu::RestingX + face.idleFace->width / 2, face.y + face.idleFace->height / 2);
+        Press(CMainMenu::RestingX + face.idleFace->width / 2, face.y + face.idleFace->height / 2);
         Ticks(45);  // the menu slides out, the next screen in
     }
     void PressEscape() {
@@ -98,23 +41,15 @@ protected:
         input.SetKey(KeyEscape, false);
         Ticks(25);
     }
-    CGame& Game() { return *root->game; }
     bool InPlay() {
         for (int i = 0; i < 3000 && !(Game().board.active && !Game().timer.paused); ++i) {
             if (i % 100 == 50) {
-                Click(5, 5);  // the world presentation and tutorial pages wait for a click
+                Press(5, 5);  // the world presentation and tutorial pages wait for a click
             }
             Tick();
         }
         return Game().board.active && !Game().timer.paused;
     }
-
-    ScriptedInput input;
-    TempDir dir;
-    std::unique_ptr<CLauncher> root;
-
-private:
-    std::filesystem::path savedDirectory_;
 };
 
 // Without a click the intro stays, with everything else made once the logo has landed; a click
@@ -130,7 +65,7 @@ TEST_F(FrontEndTest, TheIntroWaitsForAClickRememberedDuringTheBounce) {
     root.reset();
     Launch();
     Ticks(5);
-    Click(400, 300);
+    Press(400, 300);
     for (int i = 0; i < 1000 && !root->intro.LogoSettled(); ++i) {
         Tick();
     }
@@ -147,12 +82,12 @@ TEST_F(FrontEndTest, NewGameThenAWorldStartsItAtItsSavedStage) {
                 ProgressFile::Save("world.dat", 5, 1, error) && ProgressFile::Save("world.dat", 3, 4, error))
         << error;
     ReachMenu();
-    ClickMenuButton(CMainMenu::NewGame);
+    PressMenuButton(CMainMenu::NewGame);
     Ticks(60);  // every world has grown in
     Sprite park, jungle;
     ASSERT_TRUE(park.Load("data/gfx/miniworlds/park_small.png") &&
                 jungle.Load("data/gfx/miniworlds/jungle_small.png"));
-    Click(240 + (jungle.width + 10) * 2 + park.width / 2, 180 + park.height / 2);
+    Press(240 + (jungle.width + 10) * 2 + park.width / 2, 180 + park.height / 2);
     EXPECT_FALSE(root->menuBack->active);
     ASSERT_TRUE(Game().active);
     EXPECT_EQ(Game().world, 3);
@@ -162,14 +97,14 @@ TEST_F(FrontEndTest, NewGameThenAWorldStartsItAtItsSavedStage) {
 // Escape halts the bar under the in-game menu; CONTINUE sets it running again.
 TEST_F(FrontEndTest, ContinueResumesTheGameWithTheBarRunning) {
     ReachMenu();
-    ClickMenuButton(CMainMenu::NewGame);
+    PressMenuButton(CMainMenu::NewGame);
     Ticks(60);
-    Click(250, 200);  // world 1
+    Press(250, 200);  // world 1
     ASSERT_TRUE(InPlay());
     PressEscape();
     ASSERT_TRUE(Game().timer.paused);
     EXPECT_TRUE(root->menuBack->menuBase.mainMenu.buttons[CMainMenu::Continue].active);
-    ClickMenuButton(CMainMenu::Continue);
+    PressMenuButton(CMainMenu::Continue);
     EXPECT_FALSE(Game().timer.paused);
     const int32_t remaining = Game().timer.remaining;
     Ticks(Game().timer.TicksPerPixel() * 2 + 1);
@@ -179,14 +114,14 @@ TEST_F(FrontEndTest, ContinueResumesTheGameWithTheBarRunning) {
 // OPTIONS, then BACK writes the settings with the knobs' values; nothing is written before.
 TEST_F(FrontEndTest, OptionsThenBackWritesTheSliderValues) {
     ReachMenu();
-    ClickMenuButton(CMainMenu::Options);
+    PressMenuButton(CMainMenu::Options);
     COptions& options = root->menuBack->menuBase.options;
     ASSERT_TRUE(options.active);
     options.musicBar.SetValue(0.25f);
     options.soundBar.SetValue(0.75f);
     Ticks(2);
     EXPECT_FALSE(std::filesystem::exists("options.dat"));
-    Click(options.backButton.x + 20, options.backButton.y + 20);
+    Press(options.backButton.x + 20, options.backButton.y + 20);
     Settings saved;
     std::string error;
     ASSERT_TRUE(SettingsFile::Read("options.dat", saved, error)) << error;

@@ -1,62 +1,23 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <memory>
 #include <string>
 
-#include "app/CLauncher.h"
-#include "flow/CGame.h"
-#include "core/App.h"
+#include "app/LauncherFixture.h"
 #include "engine/Input.h"
-#include "engine/InputSeam.h"
-#include "engine/ScriptedInput.h"
 #include "flow/CEndScreen.h"
 #include "flow/CWorldPresentation.h"
 #include "flow/ProgressFile.h"
-#include "support/GLTestWindow.h"
 
 namespace {
 
-// The whole game from a direct start, on level files of its own: every level a row of three
-// frogs that one click clears. The working directory is a temporary one, where "world.dat" goes.
-class GameFlowTest : public GLTestWindow {
+// The whole game from a direct start.
+class GameFlowTest : public LauncherTest {
 protected:
-    void SetUp() override {
-        GLTestWindow::SetUp();
-        SetInputSeam(&input);
-        input.MoveMouse(400, 20);
-        App.window = &Window();
-        savedDirectory_ = std::filesystem::current_path();
-        std::filesystem::current_path(dir.Path());
-        for (int world = 1; world <= CGame::Worlds; ++world) {
-            for (int stage = 1; stage <= CGame::Stages; ++stage) {
-                WriteLevel(world, stage, "XXX\n#\nTIME: 60\nCELLS_NORMAL: F\n");
-            }
-        }
-    }
-    void TearDown() override {
-        root.reset();
-        App.root = nullptr;
-        App.intOptions.clear();
-        App.quit = false;
-        std::filesystem::current_path(savedDirectory_);
-        SetInputSeam(nullptr);
-        ShutDownApp();
-        App.window = nullptr;
-    }
-
-    void WriteLevel(int world, int stage, const std::string& text) {
-        std::ofstream(dir.File("level" + std::to_string(world) + "-" + std::to_string(stage) + ".txt"))
-            << text;
-    }
     void StartAt(int world, int stage) {
         App.intOptions = {{"world", world}, {"stage", stage}};
-        root = std::make_unique<CLauncher>(dir.Path());
-        App.root = root.get();
+        Launch();
         root->Update();  // the launcher's first update makes the game
     }
-    CGame& Game() { return *root->game; }
     template <class Screen>
     bool Shows() const {
         for (CGameObject* child : root->Children()) {
@@ -65,27 +26,6 @@ protected:
             }
         }
         return false;
-    }
-
-    void Tick() {
-        root->Tick();
-        root->UpdateChildren();
-        App.mouseDown = IsMouseButtonDown();
-        ++App.tickCount;
-    }
-    void Ticks(int count) {
-        for (int i = 0; i < count; ++i) {
-            Tick();
-        }
-    }
-    // Held for one tick, as a quick click is: a choice made while held must not carry over into
-    // the screen it opens.
-    void Press(int x, int y) {
-        input.MoveMouse(x, y);
-        input.SetButton(true);
-        Tick();
-        input.SetButton(false);
-        Ticks(2);
     }
     // Past the world presentation (a press) and the reveal, into play.
     void ReachPlay() {
@@ -124,13 +64,6 @@ protected:
         EXPECT_TRUE(progress.Read("world.dat", error)) << error;
         return progress.Entry(world);
     }
-
-    ScriptedInput input;
-    TempDir dir;
-    std::unique_ptr<CLauncher> root;
-
-private:
-    std::filesystem::path savedDirectory_;
 };
 
 // The next stage is saved and begun; a completed world is saved as stage 1 with the next one,
