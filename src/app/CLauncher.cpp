@@ -71,6 +71,8 @@ void CLauncher::ReadSettings() {
 bool CLauncher::Update() {
     if (exitRequested) {
         pubPage = nullptr;  // it has ended itself
+        App.quit = true;
+        return true;
     }
     if (!started_) {
         StartFromCommandLine();
@@ -85,9 +87,6 @@ bool CLauncher::Update() {
     }
     if (App.directStart) {
         ShowWhatTheGameLeft();
-    }
-    if (exitRequested) {
-        App.quit = true;
     }
     return true;
 }
