@@ -9,6 +9,7 @@
 #include "engine/EngineFile.h"
 #include "engine/Files.h"
 #include "engine/GameWindow.h"
+#include "engine/SavePaths.h"
 #include "engine/TarArchive.h"
 #include "flow/SettingsFile.h"
 #include "gfx/PictureBank.h"
@@ -43,7 +44,8 @@ std::string JoinArguments(int argc, char** argv) {
     return commandLine;
 }
 
-int RunGame(const std::string& commandLine, const RootFactory& makeRoot) {
+int RunGame(const std::string& commandLine, const RootFactory& makeRoot,
+            const std::optional<WindowPlacement>& placement) {
     std::unique_ptr<GameWindow> window = CreateGameWindowObject(true, false);
     if (!window) {
         return 1;
@@ -52,6 +54,11 @@ int RunGame(const std::string& commandLine, const RootFactory& makeRoot) {
     InitClock();
     MountArchive(MakeFilePath("tandolo.dat"));
     const bool fullScreen = ReadFullScreenSetting();
+    if (placement) {
+        window->OpenWith(*placement);
+    } else {
+        window->RememberPlacementIn(SavePath(WindowPlacementFileName));
+    }
     if (!window->CreateGameWindow(800, 600, -1, !fullScreen, "Tandolo")) {
         return 1;
     }
@@ -60,6 +67,7 @@ int RunGame(const std::string& commandLine, const RootFactory& makeRoot) {
     PictureBank pictures;
     App.pictures = &pictures;
     RunMainLoop(*window, commandLine, fullScreen, makeRoot);
+    window->SavePlacement();
     // Pictures are textures of the window's context: release them before it goes.
     pictures.DestroyAll();
     App.pictures = nullptr;

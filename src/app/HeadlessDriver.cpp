@@ -215,18 +215,22 @@ int HeadlessDriver::Run() {
     startWallMs_ = WallMilliseconds();
     input_.onBeforePresent = [this] { OnFrame(); };
     SetInputSeam(&input_);
-    const int exitCode = RunGame(options_.commandLine, [this]() -> std::unique_ptr<CGameObject> {
-        // Seeded after start-up so the same script always sees the same game.
-        SeedRandom(options_.seed);
-        std::unique_ptr<CGameObject> root =
-            options_.levelFolder.empty() ? MakeGameRoot() : std::make_unique<CLauncher>(options_.levelFolder);
-        if (!player_ && !monkey_) {
-            return root;
-        }
-        auto undrawn = std::make_unique<CUndrawnRoot>(std::move(root));
-        undrawnRoot_ = undrawn.get();
-        return undrawn;
-    });
+    const int exitCode = RunGame(
+        options_.commandLine,
+        [this]() -> std::unique_ptr<CGameObject> {
+            // Seeded after start-up so the same script always sees the same game.
+            SeedRandom(options_.seed);
+            std::unique_ptr<CGameObject> root = options_.levelFolder.empty()
+                                                    ? MakeGameRoot()
+                                                    : std::make_unique<CLauncher>(options_.levelFolder);
+            if (!player_ && !monkey_) {
+                return root;
+            }
+            auto undrawn = std::make_unique<CUndrawnRoot>(std::move(root));
+            undrawnRoot_ = undrawn.get();
+            return undrawn;
+        },
+        options_.window);
     undrawnRoot_ = nullptr;
     SetInputSeam(nullptr);
     if (player_) {
@@ -286,7 +290,10 @@ void HeadlessDriver::ApplyEvent(const Event& event) {
     } else if (event.action == "key") {
         input_.SetKey(KeyCodeFromName(arguments[0]), arguments[1] == "down");
     } else if (event.action == "shot") {
-        if (!App.window->SaveScreenshot(arguments[0], GameWindow::ScreenshotPng, 0, 0)) {
+        const bool written = options_.window
+                                 ? App.window->SaveWindowScreenshot(arguments[0], GameWindow::ScreenshotPng)
+                                 : App.window->SaveScreenshot(arguments[0], GameWindow::ScreenshotPng, 0, 0);
+        if (!written) {
             ReportWriteFailure(arguments[0], App.window->ScreenshotError());
         }
     } else if (event.action == "board") {

@@ -3,12 +3,14 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "app/ScreenSurvey.h"
 #include "engine/ScriptedInput.h"
+#include "engine/WindowPlacement.h"
 
 class CGame;
 class CGameObject;
@@ -55,6 +57,9 @@ public:
         bool monkey = false;
         // With monkey: the run also ends after this many minutes of real time; 0: no limit.
         uint32_t minutes = 0;
+        // The window opens at this size, and shots show all of it with the bars around the
+        // screen; none: an 800 x 600 window and shots of the screen alone.
+        std::optional<WindowPlacement> window;
     };
 
     // Reads a script: one event a line, "<tick> <action> [arguments]"; '#' starts a comment.

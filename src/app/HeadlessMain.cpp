@@ -14,7 +14,7 @@ namespace {
 const char* const usage =
     "usage: tandolo-headless [--ticks N] [--seed S] [--script FILE] [--shot TICK:FILE.png]... [--bench]\n"
     "                        [--board TICK:FILE]... [--levels FOLDER] [--player careful|hasty]\n"
-    "                        [--soak] [--monkey [--minutes M]] [-- GAME ARGUMENTS]\n"
+    "                        [--soak] [--monkey [--minutes M]] [--window WIDTHxHEIGHT] [-- GAME ARGUMENTS]\n"
     "Runs the game without a display, one logic tick per frame, and quits after N ticks (default 600).\n"
     "A script holds one event a line: '<tick> move X Y', '<tick> down', '<tick> up', '<tick> click X Y',\n"
     "'<tick> key NAME down|up', '<tick> shot FILE.png', '<tick> board FILE', '<tick> quit',\n"
@@ -32,7 +32,9 @@ const char* const usage =
     "--monkey clicks, drags and presses keys at random through every screen, seeded by --seed, and cuts\n"
     "the time bar short now and then; QUIT and the window's close button are left alone until the N ticks\n"
     "(or M minutes, whichever comes first) are over, then one of them ends the run. It prints the memory\n"
-    "held every 3600 ticks and, at the end, the screens entered (times/ticks) and those never seen.\n";
+    "held every 3600 ticks and, at the end, the screens entered (times/ticks) and those never seen.\n"
+    "--window opens the window at that size (the game's 800 x 600 screen scaled to fit, in black bars);\n"
+    "shots then show the whole window.\n";
 
 bool ReadNumber(const char* text, int64_t max, uint32_t& value) {
     const std::optional<int64_t> number = ReadWholeNumber(text, 0, max);
@@ -40,6 +42,23 @@ bool ReadNumber(const char* text, int64_t max, uint32_t& value) {
         value = static_cast<uint32_t>(*number);
     }
     return number.has_value();
+}
+
+// "WIDTHxHEIGHT", each within what a window may be.
+bool ReadWindowSize(const std::string& text, WindowPlacement& placement) {
+    const size_t x = text.find('x');
+    const std::optional<int64_t> width =
+        ReadWholeNumber(text.substr(0, x), WindowPlacement::MinWidth, WindowPlacement::MaxSide);
+    const std::optional<int64_t> height =
+        x == std::string::npos
+            ? std::nullopt
+            : ReadWholeNumber(text.substr(x + 1), WindowPlacement::MinHeight, WindowPlacement::MaxSide);
+    if (!width || !height) {
+        return false;
+    }
+    placement.width = static_cast<int>(*width);
+    placement.height = static_cast<int>(*height);
+    return true;
 }
 
 // A week: far longer than any soak, and short of overflowing the milliseconds it is counted in.
@@ -117,6 +136,15 @@ int main(int argc, char** argv) {
             if (!ReadNumber(argv[++i], MaxMinutes, options.minutes)) {
                 return Fail("--minutes needs " + WholeNumberRange(0, MaxMinutes));
             }
+        } else if (argument == "--window" && hasValue) {
+            WindowPlacement placement;
+            if (!ReadWindowSize(argv[++i], placement)) {
+                return Fail("--window needs WIDTHxHEIGHT, at least " +
+                            std::to_string(WindowPlacement::MinWidth) + "x" +
+                            std::to_string(WindowPlacement::MinHeight) + " and at most " +
+                            std::to_string(WindowPlacement::MaxSide) + " each");
+            }
+            options.window = placement;
         } else if (argument == "--bench") {
             options.bench = true;
         } else {

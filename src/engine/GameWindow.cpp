@@ -56,9 +56,17 @@ bool GameWindow::CreateGameWindow(int width, int height, int depth, bool windowe
         (requestedDriver == nullptr || std::strcmp(requestedDriver, "offscreen") != 0)) {
         return ReportNoWindow("no display was found (is a graphical desktop running?)");
     }
-    if (!OpenWindowWithContext(title, width_, height_, depth_, fullScreen_, depthBuffer_, window_,
-                               context_) &&
-        !OpenWindowWithContext(title, width_, height_, depth_, fullScreen_, false, window_, context_)) {
+    if (!placementGiven_) {
+        placement_.width = width;
+        placement_.height = height;
+    }
+    remembersPlacement_ = !placementFile_.empty() && !IsOffscreenVideo();
+    if (remembersPlacement_ && WindowPlacement::Read(placementFile_, placement_)) {
+        placement_.KeepOnDisplays(DisplayAreas());
+    }
+    earlierPlacement_ = placement_;
+    if (!OpenWindowWithContext(title, placement_, depth_, fullScreen_, depthBuffer_, window_, context_) &&
+        !OpenWindowWithContext(title, placement_, depth_, fullScreen_, false, window_, context_)) {
         return ReportNoWindow(SDL_GetError());
     }
     pacer_.StartVsync(IsOffscreenVideo());
@@ -74,6 +82,41 @@ bool GameWindow::CreateGameWindow(int width, int height, int depth, bool windowe
     FlipBackBuffer(true, true);
     SetDefaultWorldView();
     return true;
+}
+
+void GameWindow::RememberPlacementIn(const std::string& path) {
+    placementFile_ = path;
+}
+
+void GameWindow::SavePlacement() const {
+    std::string error;
+    if (remembersPlacement_ && !placement_.Write(placementFile_, error)) {
+        std::fprintf(stderr, "tandolo: the window's place was not saved: %s\n", error.c_str());
+    }
+}
+
+// Only a plain window's geometry is kept: maximised and full screen come back to it.
+void GameWindow::NotePlacement() {
+    const Uint32 flags = SDL_GetWindowFlags(window_);
+    if (flags & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MINIMIZED)) {
+        return;
+    }
+    WindowPlacement now = placement_;
+    SDL_GetWindowPosition(window_, &now.x, &now.y);
+    SDL_GetWindowSize(window_, &now.width, &now.height);
+    now.positioned = true;
+    now.maximised = (flags & SDL_WINDOW_MAXIMIZED) != 0;
+    if (now.maximised) {
+        // A desktop may tell the new size before it tells it is maximised.
+        const bool sizeWasTheMaximised = placement_.width == now.width && placement_.height == now.height;
+        placement_ = sizeWasTheMaximised ? earlierPlacement_ : placement_;
+        placement_.maximised = true;
+        return;
+    }
+    if (now != placement_) {
+        earlierPlacement_ = placement_;
+        placement_ = now;
+    }
 }
 
 void GameWindow::MakeCurrent() {
@@ -104,7 +147,11 @@ void GameWindow::UpdateScreenMapping() {
     if (!MeasureLetterbox(window_, width_, height_, letterbox_)) {
         return;  // minimised: keep the last mapping
     }
-    SetScreenMapping({letterbox_.windowOffsetX, letterbox_.windowOffsetY, letterbox_.windowScale});
+    ScreenMapping mapping;
+    mapping.offsetX = letterbox_.windowOffsetX;
+    mapping.offsetY = letterbox_.windowOffsetY;
+    mapping.scale = letterbox_.windowScale;
+    SetScreenMapping(mapping);
     pacer_.MeasureRefreshRate(window_);
     Screen().ApplyViewport();
     Screen().ApplyClip();
@@ -148,8 +195,14 @@ bool GameWindow::ToggleFullScreen(bool fullScreen) {
     }
     fullScreen_ = fullScreen;
     if (!fullScreen) {
-        SDL_SetWindowSize(window_, width_, height_);
-        SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        // Not every desktop gives the window back the size and place it had.
+        const WindowPlacement windowed = placement_;
+        SDL_SetWindowSize(window_, windowed.width, windowed.height);
+        SDL_SetWindowPosition(window_, windowed.positioned ? windowed.x : SDL_WINDOWPOS_CENTERED,
+                              windowed.positioned ? windowed.y : SDL_WINDOWPOS_CENTERED);
+        if (windowed.maximised) {
+            SDL_MaximizeWindow(window_);
+        }
     }
     UpdateScreenMapping();
     return fullScreen_;
@@ -229,13 +282,21 @@ void GameWindow::ProcessEvents() {
 }
 
 void GameWindow::HandleEvent(const SDL_Event& event) {
+    FollowEnterKey(event);
     switch (MeaningOf(event, window_)) {
         case WindowEventMeaning::QuitRequest:
             quitRequested_ = true;
             break;
         case WindowEventMeaning::ScreenChange:
             UpdateScreenMapping();
+            NotePlacement();
             RedrawNextFrame();  // the window's pixels may be lost or stretched
+            break;
+        case WindowEventMeaning::Moved:
+            NotePlacement();
+            break;
+        case WindowEventMeaning::FullScreenKey:
+            ToggleFullScreen(!fullScreen_);
             break;
         case WindowEventMeaning::Nothing:
             break;
@@ -289,6 +350,11 @@ bool GameWindow::SaveScreenshot(const std::string& path, int format, int width, 
         height = height_;
     }
     return WriteScreenshot(path, format, width, height, screenshotError_);
+}
+
+bool GameWindow::SaveWindowScreenshot(const std::string& path, int format) {
+    return WriteWindowScreenshot(path, format, letterbox_.drawableWidth, letterbox_.drawableHeight,
+                                 screenshotError_);
 }
 
 std::unique_ptr<GameWindow> CreateGameWindowObject(bool /*openGL*/, bool depthBuffer) {

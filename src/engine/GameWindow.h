@@ -7,14 +7,15 @@
 #include "engine/FramePacer.h"
 #include "engine/ScreenshotWriter.h"
 #include "engine/SystemCursor.h"
+#include "engine/WindowPlacement.h"
 
 struct SDL_Window;
 union SDL_Event;
 class LetterboxedScreen;
 
 // The game's one window and its OpenGL context. The game always sees an
-// 800 x 600 screen: full screen is the desktop's full screen with that screen
-// scaled to fit and letterboxed in black.
+// 800 x 600 screen, scaled to fit the window (which the player may resize, maximise or turn
+// full screen with F11 or Alt+Enter) and letterboxed in black.
 class GameWindow {
 public:
     enum ScreenshotFormat : int {
@@ -25,18 +26,22 @@ public:
     };
 
     // Where the logical screen lies: in drawable pixels (x, y from the top-left corner) and
-    // in window coordinates (the mouse's), for a screen scaled to fit and centred.
+    // in window coordinates (the mouse's), for a screen scaled to fit and centred. Doubles, so
+    // the mouse maps back to the very pixel drawn under it.
     struct Letterbox {
         int x = 0;
         int y = 0;
         int width = 0;
         int height = 0;
-        float windowOffsetX = 0;
-        float windowOffsetY = 0;
-        float windowScale = 1;
+        int wholeScale = 1;  // the whole multiple the screen is shown at; 0: scaled smoothly
+        double windowOffsetX = 0;
+        double windowOffsetY = 0;
+        double windowScale = 1;
         int drawableWidth = 0;
         int drawableHeight = 0;
     };
+    // Below this share of the smooth fit a whole multiple is given up for the smooth fit.
+    static constexpr double WholeScaleShare = 0.9;
     static Letterbox ComputeLetterbox(int screenWidth, int screenHeight, int drawableWidth,
                                       int drawableHeight, int windowWidth, int windowHeight);
 
@@ -46,6 +51,20 @@ public:
     GameWindow& operator=(const GameWindow&) = delete;
 
     bool CreateGameWindow(int width, int height, int depth, bool windowed, const std::string& title);
+
+    // Before CreateGameWindow: the window opens where the file says and SavePlacement writes it
+    // there. Ignored when drawing off screen, so scripted runs do not depend on the last one.
+    void RememberPlacementIn(const std::string& path);
+    // Before CreateGameWindow: the window opens with this size and place.
+    void OpenWith(const WindowPlacement& placement) {
+        placement_ = placement;
+        placementGiven_ = true;
+    }
+    // The window's size and place as a plain window, and whether it is maximised; what it was
+    // before while full screen.
+    const WindowPlacement& Placement() const { return placement_; }
+    // Writes the placement to the file given to RememberPlacementIn; a failure is told on stderr.
+    void SavePlacement() const;
 
     void SetDefaultWorldView();
     void SetWorldView(float x, float y, float angle, float zoom, bool clear);
@@ -81,6 +100,8 @@ public:
 
     // Writes the back buffer as drawn so far (width/height 0: the screen's size).
     bool SaveScreenshot(const std::string& path, int format, int width, int height);
+    // Writes the whole window as it shows, bars and all, at its drawable's size.
+    bool SaveWindowScreenshot(const std::string& path, int format);
     // Why the last SaveScreenshot failed.
     const std::string& ScreenshotError() const { return screenshotError_; }
 
@@ -99,6 +120,7 @@ private:
     // The logical screen on the letterbox, with the clip rectangle if one is set.
     LetterboxedScreen Screen() const;
     void HandleEvent(const SDL_Event& event);
+    void NotePlacement();
     void WaitUntilFocused();
     // Says why there is no window; always false.
     static bool ReportNoWindow(const std::string& reason);
@@ -121,6 +143,11 @@ private:
     bool clipOn_ = false;
     int clipRect_[4] = {0, 0, 0, 0};
     SystemCursor systemCursor_;
+    WindowPlacement placement_;
+    WindowPlacement earlierPlacement_;  // the one before the last change
+    std::string placementFile_;
+    bool placementGiven_ = false;
+    bool remembersPlacement_ = false;
 };
 
 // Makes the window object (the renderer is always OpenGL); the caller owns it.

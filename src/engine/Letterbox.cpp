@@ -17,10 +17,17 @@ GameWindow::Letterbox GameWindow::ComputeLetterbox(int screenWidth, int screenHe
         box.height = box.drawableHeight = std::max(screenHeight, 0);
         return box;
     }
-    const double scale = std::min(static_cast<double>(drawableWidth) / screenWidth,
-                                  static_cast<double>(drawableHeight) / screenHeight);
+    const double smooth = std::min(static_cast<double>(drawableWidth) / screenWidth,
+                                   static_cast<double>(drawableHeight) / screenHeight);
+    // A whole multiple keeps every pixel square and crisp, so it wins while it is at least 90 % of
+    // the largest smooth fit (a window a little larger than 2x shows 2x with wider bars); a
+    // window that holds no such multiple (1280 x 720, 1920 x 1080, anything below 800 x 600)
+    // gets the largest smooth fit.
+    const double whole = std::floor(smooth);
+    const double scale = whole >= 1 && whole >= WholeScaleShare * smooth ? whole : smooth;
     box.width = std::min(drawableWidth, static_cast<int>(std::lround(screenWidth * scale)));
     box.height = std::min(drawableHeight, static_cast<int>(std::lround(screenHeight * scale)));
+    box.wholeScale = scale == whole ? static_cast<int>(whole) : 0;
     box.x = (drawableWidth - box.width) / 2;
     box.y = (drawableHeight - box.height) / 2;
     box.drawableWidth = drawableWidth;
@@ -28,10 +35,26 @@ GameWindow::Letterbox GameWindow::ComputeLetterbox(int screenWidth, int screenHe
     // With high DPI the window's coordinates (the mouse's) are coarser than its pixels.
     const double windowPerPixelX = static_cast<double>(windowWidth) / drawableWidth;
     const double windowPerPixelY = static_cast<double>(windowHeight) / drawableHeight;
-    box.windowOffsetX = static_cast<float>(box.x * windowPerPixelX);
-    box.windowOffsetY = static_cast<float>(box.y * windowPerPixelY);
-    box.windowScale = static_cast<float>(static_cast<double>(box.width) / screenWidth * windowPerPixelX);
+    box.windowOffsetX = box.x * windowPerPixelX;
+    box.windowOffsetY = box.y * windowPerPixelY;
+    box.windowScale = static_cast<double>(box.width) / screenWidth * windowPerPixelX;
     return box;
+}
+
+namespace {
+
+// Absorbs rounding only: no window point lies within a millionth of a game pixel of a pixel's edge
+// without being on it.
+constexpr double Nudge = 1e-9;
+
+}  // namespace
+
+int WindowToScreen(int windowCoordinate, double offset, double scale) {
+    return static_cast<int>(std::floor((windowCoordinate - offset) / scale + Nudge));
+}
+
+int ScreenToWindow(int screenCoordinate, double offset, double scale) {
+    return static_cast<int>(std::ceil(offset + screenCoordinate * scale - Nudge));
 }
 
 bool MeasureLetterbox(SDL_Window* window, int screenWidth, int screenHeight, GameWindow::Letterbox& box) {

@@ -10,6 +10,11 @@ struct SDL_Window;
 // centred, with black bars around it. The arithmetic, GameWindow::ComputeLetterbox, is defined
 // in Letterbox.cpp too.
 
+// Along one axis, with the letterbox's window offset and scale: the game pixel under a window
+// point (outside the screen on the bars), and a window point inside a game pixel.
+int WindowToScreen(int windowCoordinate, double offset, double scale);
+int ScreenToWindow(int screenCoordinate, double offset, double scale);
+
 // The window's letterbox as it is now. False while the window has no drawable area
 // (minimised): the box is left as it was.
 bool MeasureLetterbox(SDL_Window* window, int screenWidth, int screenHeight, GameWindow::Letterbox& box);

@@ -2,6 +2,7 @@
 
 #include <SDL_opengl.h>
 
+#include <algorithm>
 #include <cstddef>
 
 #include "engine/FrameRecorder.h"
@@ -37,6 +38,24 @@ std::vector<uint8_t> ReadScreenPixels(int width, int height) {
                 row[x * 4 + c] = sourceRow[sourceX * 4 + c];
             }
         }
+    }
+    return pixels;
+}
+
+std::vector<uint8_t> ReadWindowPixels(int width, int height) {
+    DrawPending();
+    if (width < 1 || height < 1) {
+        return {};
+    }
+    std::vector<uint8_t> bottomUp(static_cast<size_t>(width) * height * 4);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+    std::vector<uint8_t> pixels(bottomUp.size());
+    const size_t rowBytes = static_cast<size_t>(width) * 4;
+    for (int y = 0; y < height; ++y) {
+        std::copy_n(bottomUp.data() + static_cast<size_t>(height - 1 - y) * rowBytes, rowBytes,
+                    pixels.data() + static_cast<size_t>(y) * rowBytes);
     }
     return pixels;
 }

@@ -62,15 +62,13 @@ bool FileExists(const std::string& path) {
     return std::filesystem::exists(path, error);
 }
 
-}  // namespace
-
-bool WriteScreenshot(const std::string& path, int format, int width, int height, std::string& error) {
-    std::vector<uint8_t> pixels = ReadScreenPixels(width, height);
+// The back buffer's alpha is whatever blending left there; a screenshot is opaque.
+bool WritePixels(std::vector<uint8_t> pixels, const std::string& path, int format, int width, int height,
+                 std::string& error) {
     if (pixels.empty()) {
         error = "the screen could not be read";
         return false;
     }
-    // The back buffer's alpha is whatever blending left there; a screenshot is opaque.
     for (size_t i = 3; i < pixels.size(); i += 4) {
         pixels[i] = 255;
     }
@@ -83,6 +81,16 @@ bool WriteScreenshot(const std::string& path, int format, int width, int height,
         return true;
     }
     return SaveWithSdl(pixels, width, height, format, path, error);
+}
+
+}  // namespace
+
+bool WriteScreenshot(const std::string& path, int format, int width, int height, std::string& error) {
+    return WritePixels(ReadScreenPixels(width, height), path, format, width, height, error);
+}
+
+bool WriteWindowScreenshot(const std::string& path, int format, int width, int height, std::string& error) {
+    return WritePixels(ReadWindowPixels(width, height), path, format, width, height, error);
 }
 
 std::string ScreenshotShortcut::PathIfPressed() {

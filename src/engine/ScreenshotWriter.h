@@ -7,6 +7,9 @@
 // with the reason in error.
 bool WriteScreenshot(const std::string& path, int format, int width, int height, std::string& error);
 
+// Writes the whole window's drawable of width x height pixels as drawn so far, bars and all.
+bool WriteWindowScreenshot(const std::string& path, int format, int width, int height, std::string& error);
+
 // Shift with Print Screen or F12 asks for a screenshot: one per press, numbered after the ones
 // already in the game's folder (earlier sessions' are kept).
 class ScreenshotShortcut {

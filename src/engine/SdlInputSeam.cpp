@@ -3,8 +3,11 @@
 #include <SDL.h>
 
 #include "engine/Input.h"
+#include "engine/Letterbox.h"
 
-uint64_t SdlInputSeam::RawMilliseconds() { return SDL_GetTicks64(); }
+uint64_t SdlInputSeam::RawMilliseconds() {
+    return SDL_GetTicks64();
+}
 
 bool SdlInputSeam::IsKeyDown(int keyCode) {
     const SDL_Scancode scancode = ScancodeFromKeyCode(keyCode);
@@ -34,8 +37,8 @@ void SdlInputSeam::ReadMouse(int& x, int& y) {
         SDL_GetMouseState(&x, &y);
     }
     const ScreenMapping& mapping = GetScreenMapping();
-    x = static_cast<int>((static_cast<float>(x) - mapping.offsetX) / mapping.scale);
-    y = static_cast<int>((static_cast<float>(y) - mapping.offsetY) / mapping.scale);
+    x = WindowToScreen(x, mapping.offsetX, mapping.scale);
+    y = WindowToScreen(y, mapping.offsetY, mapping.scale);
 }
 
 int SdlInputSeam::MouseX() {
@@ -65,8 +68,8 @@ void SdlInputSeam::SetMousePosition(int x, int y) {
         return;
     }
     const ScreenMapping& mapping = GetScreenMapping();
-    SDL_WarpMouseInWindow(window, static_cast<int>(mapping.offsetX + static_cast<float>(x) * mapping.scale),
-                          static_cast<int>(mapping.offsetY + static_cast<float>(y) * mapping.scale));
+    SDL_WarpMouseInWindow(window, ScreenToWindow(x, mapping.offsetX, mapping.scale),
+                          ScreenToWindow(y, mapping.offsetY, mapping.scale));
 }
 
 void SdlInputSeam::WaitForInput() {

@@ -26,8 +26,8 @@ bool IsOffscreenVideo() {
     return driver && std::strcmp(driver, "offscreen") == 0;
 }
 
-bool OpenWindowWithContext(const std::string& title, int width, int height, int depth, bool fullScreen,
-                           bool withDepthBuffer, SDL_Window*& window, void*& context) {
+bool OpenWindowWithContext(const std::string& title, const WindowPlacement& placement, int depth,
+                           bool fullScreen, bool withDepthBuffer, SDL_Window*& window, void*& context) {
     const int colourBits = depth == 16 ? 5 : 8;
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
@@ -35,16 +35,21 @@ bool OpenWindowWithContext(const std::string& title, int width, int height, int 
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, depth == 16 ? 6 : 8);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, colourBits);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, withDepthBuffer ? 16 : 0);
-    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI;
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE;
     if (fullScreen) {
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     }
+    if (placement.maximised) {
+        flags |= SDL_WINDOW_MAXIMIZED;
+    }
     context = nullptr;
-    window =
-        SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
+    const int x = placement.positioned ? placement.x : SDL_WINDOWPOS_CENTERED;
+    const int y = placement.positioned ? placement.y : SDL_WINDOWPOS_CENTERED;
+    window = SDL_CreateWindow(title.c_str(), x, y, placement.width, placement.height, flags);
     if (!window) {
         return false;
     }
+    SDL_SetWindowMinimumSize(window, WindowPlacement::MinWidth, WindowPlacement::MinHeight);
     context = SDL_GL_CreateContext(window);
     if (context && SDL_GL_MakeCurrent(window, context) == 0) {
         return true;
@@ -56,4 +61,16 @@ bool OpenWindowWithContext(const std::string& title, int width, int height, int 
     SDL_DestroyWindow(window);
     window = nullptr;
     return false;
+}
+
+std::vector<WindowPlacement::Area> DisplayAreas() {
+    std::vector<WindowPlacement::Area> areas;
+    const int count = SDL_GetNumVideoDisplays();
+    for (int i = 0; i < count; ++i) {
+        SDL_Rect bounds{};
+        if (SDL_GetDisplayBounds(i, &bounds) == 0) {
+            areas.push_back({bounds.x, bounds.y, bounds.w, bounds.h});
+        }
+    }
+    return areas;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <tuple>
@@ -12,8 +13,10 @@
 #include "engine/GLPicture.h"
 #include "engine/GameWindow.h"
 #include "engine/Input.h"
+#include "engine/Letterbox.h"
 #include "engine/ScreenPrimitives.h"
 #include "engine/ScriptedInput.h"
+#include "engine/WindowEvents.h"
 #include "support/GLTestWindow.h"
 
 namespace {
@@ -66,27 +69,66 @@ protected:
     TempDir dir_;
 };
 
-TEST(GameWindowLetterbox, ScalesTheScreenToTheLargestSizeThatFitsAndCentresIt) {
+// A whole multiple while it is at least 90 % of the smooth fit, else the smooth fit.
+TEST(GameWindowLetterbox, ScalesTheScreenByAWholeMultipleOrElseSmoothlyAndCentresIt) {
     const struct {
         const char* what;
         int drawableWidth, drawableHeight, windowWidth, windowHeight;
-        int x, y, width, height;
-        float offsetX, offsetY, scale;
+        int x, y, width, height, wholeScale;
+        double offsetX, offsetY, scale;
     } cases[] = {
-        {"same size", 800, 600, 800, 600, 0, 0, 800, 600, 0, 0, 1},
-        {"wide: bars left and right", 1920, 1080, 1920, 1080, 240, 0, 1440, 1080, 240, 0, 1.8f},
-        {"portrait: bars above and below", 1080, 1920, 1080, 1920, 0, 555, 1080, 810, 0, 555, 1.35f},
-        {"high DPI: pixels twice the window", 3840, 2160, 1920, 1080, 480, 0, 2880, 2160, 240, 0, 1.8f},
-        {"minimised: nothing divides by zero", 0, 0, 0, 0, 0, 0, 800, 600, 0, 0, 1},
+        {"same size", 800, 600, 800, 600, 0, 0, 800, 600, 1, 0, 0, 1},
+        {"a pixel more: 1x", 801, 601, 801, 601, 0, 0, 800, 600, 1, 0, 0, 1},
+        {"2x exactly", 1600, 1200, 1600, 1200, 0, 0, 1600, 1200, 2, 0, 0, 2},
+        {"a little more than 2x: 2x", 1740, 1300, 1740, 1300, 70, 50, 1600, 1200, 2, 70, 50, 2},
+        {"2x is under 90 %: smooth", 1800, 1350, 1800, 1350, 0, 0, 1800, 1350, 0, 0, 0, 2.25},
+        {"720p: smooth, bars left and right", 1280, 720, 1280, 720, 160, 0, 960, 720, 0, 160, 0, 1.2},
+        {"1080p: smooth, never 1x", 1920, 1080, 1920, 1080, 240, 0, 1440, 1080, 0, 240, 0, 1.8},
+        {"smaller: smooth", 640, 480, 640, 480, 0, 0, 640, 480, 0, 0, 0, 0.8},
+        {"portrait: bars above and below", 1080, 1920, 1080, 1920, 0, 555, 1080, 810, 0, 0, 555, 1.35},
+        {"high DPI, 4x in pixels", 3200, 2400, 1600, 1200, 0, 0, 3200, 2400, 4, 0, 0, 2},
+        {"high DPI, smooth", 2560, 1440, 1280, 720, 320, 0, 1920, 1440, 0, 160, 0, 1.2},
+        {"minimised: nothing divides by zero", 0, 0, 0, 0, 0, 0, 800, 600, 1, 0, 0, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const auto box = GameWindow::ComputeLetterbox(800, 600, c.drawableWidth, c.drawableHeight,
                                                       c.windowWidth, c.windowHeight);
-        EXPECT_EQ(std::tie(box.x, box.y, box.width, box.height), std::tie(c.x, c.y, c.width, c.height));
-        EXPECT_FLOAT_EQ(box.windowOffsetX, c.offsetX);
-        EXPECT_FLOAT_EQ(box.windowOffsetY, c.offsetY);
-        EXPECT_FLOAT_EQ(box.windowScale, c.scale);
+        EXPECT_EQ(std::tie(box.x, box.y, box.width, box.height, box.wholeScale),
+                  std::tie(c.x, c.y, c.width, c.height, c.wholeScale));
+        EXPECT_DOUBLE_EQ(box.windowOffsetX, c.offsetX);
+        EXPECT_DOUBLE_EQ(box.windowOffsetY, c.offsetY);
+        EXPECT_DOUBLE_EQ(box.windowScale, c.scale);
+    }
+}
+
+// Window points to game pixels: the corners, the centre, the bars beside the screen, and every
+// game pixel the mouse can be put in comes back as itself.
+TEST(GameWindowLetterbox, MapsWindowPointsToTheGamePixelDrawnThere) {
+    const struct {
+        int drawableWidth, drawableHeight, windowWidth, windowHeight;
+        std::array<int, 4> points;  // window x, y -> game x, y
+    } cases[] = {
+        {800, 600, 800, 600, {799, 599, 799, 599}},      {1280, 720, 1280, 720, {160, 0, 0, 0}},
+        {1280, 720, 1280, 720, {1119, 719, 799, 599}},   {1280, 720, 1280, 720, {640, 360, 400, 300}},
+        {1280, 720, 1280, 720, {159, 0, -1, 0}},         {1280, 720, 1280, 720, {1120, 0, 800, 0}},
+        {1920, 1080, 1920, 1080, {258, 18, 10, 10}},     {1920, 1080, 1920, 1080, {239, 1079, -1, 599}},
+        {1920, 1080, 1920, 1080, {1679, 540, 799, 300}}, {1600, 1200, 1600, 1200, {1, 1199, 0, 599}},
+        {1740, 1300, 1740, 1300, {69, 50, -1, 0}},       {640, 480, 640, 480, {639, 479, 798, 598}},
+        {2560, 1440, 1280, 720, {160, 719, 0, 599}},     {2560, 1440, 1280, 720, {1119, 360, 799, 300}},
+    };
+    for (const auto& c : cases) {
+        const auto box = GameWindow::ComputeLetterbox(800, 600, c.drawableWidth, c.drawableHeight,
+                                                      c.windowWidth, c.windowHeight);
+        const auto [windowX, windowY, x, y] = c.points;
+        SCOPED_TRACE(std::to_string(c.windowWidth) + " x " + std::to_string(c.windowHeight) + " at " +
+                     std::to_string(windowX) + ", " + std::to_string(windowY));
+        EXPECT_EQ(WindowToScreen(windowX, box.windowOffsetX, box.windowScale), x);
+        EXPECT_EQ(WindowToScreen(windowY, box.windowOffsetY, box.windowScale), y);
+        for (int pixel = 0; pixel < 800 && box.windowScale >= 1; ++pixel) {
+            const int there = ScreenToWindow(pixel, box.windowOffsetX, box.windowScale);
+            ASSERT_EQ(WindowToScreen(there, box.windowOffsetX, box.windowScale), pixel);
+        }
     }
 }
 
@@ -219,6 +261,51 @@ TEST_F(GameWindowTest, FullScreenScalesTheScreenToTheDesktopAndMapsTheMouseBack)
     window->FlipBackBuffer(true, true);
     EXPECT_EQ(window->CurrentLetterbox().width, 800);
     EXPECT_FLOAT_EQ(GetScreenMapping().scale, 1);
+}
+
+TEST_F(GameWindowTest, ResizingTheWindowMovesTheLetterboxAndTheMouseMapping) {
+    auto window = NewWindow();
+    const struct {
+        int width, height, boxX, boxWidth;
+        double scale;
+    } sizes[] = {{1600, 1200, 0, 1600, 2}, {1280, 720, 160, 960, 1.2}, {400, 300, 0, 400, 0.5}};
+    for (const auto& size : sizes) {
+        SCOPED_TRACE(size.width);
+        SDL_SetWindowSize(window->GetWindowHandle(), size.width, size.height);
+        window->ProcessEvents();
+        EXPECT_EQ(std::pair(window->CurrentLetterbox().x, window->CurrentLetterbox().width),
+                  std::pair(size.boxX, size.boxWidth));
+        EXPECT_FLOAT_EQ(GetScreenMapping().scale, size.scale);
+        EXPECT_EQ(std::pair(window->Placement().width, window->Placement().height),
+                  std::pair(size.width, size.height));
+    }
+}
+
+// F11 and Alt+Enter, pressed in the window, switch full screen; a key's repeat does nothing, and
+// the Enter of Alt+Enter is the window's until it is let go.
+TEST_F(GameWindowTest, F11AndAltEnterSwitchFullScreen) {
+    auto window = NewWindow();
+    const auto key = [&](Uint32 type, SDL_Scancode scancode, Uint16 mod, Uint8 repeat) {
+        SDL_Event event{};
+        event.type = type;
+        event.key.windowID = SDL_GetWindowID(window->GetWindowHandle());
+        event.key.keysym.scancode = scancode;
+        event.key.keysym.mod = mod;
+        event.key.repeat = repeat;
+        SDL_PushEvent(&event);
+        window->ProcessEvents();
+        return window->IsFullScreen();
+    };
+    EXPECT_TRUE(key(SDL_KEYDOWN, SDL_SCANCODE_F11, KMOD_NONE, 0));
+    EXPECT_TRUE(key(SDL_KEYDOWN, SDL_SCANCODE_F11, KMOD_NONE, 1));
+    EXPECT_FALSE(key(SDL_KEYDOWN, SDL_SCANCODE_RETURN, KMOD_LALT, 0));
+    EXPECT_TRUE(IsEnterTakenByWindow());
+    EXPECT_FALSE(key(SDL_KEYUP, SDL_SCANCODE_RETURN, KMOD_NONE, 0));
+    EXPECT_FALSE(IsEnterTakenByWindow());
+    EXPECT_FALSE(key(SDL_KEYDOWN, SDL_SCANCODE_RETURN, KMOD_NONE, 0));
+    EXPECT_FALSE(IsEnterTakenByWindow());
+    EXPECT_TRUE(key(SDL_KEYDOWN, SDL_SCANCODE_KP_ENTER, KMOD_RALT, 0));
+    key(SDL_KEYUP, SDL_SCANCODE_KP_ENTER, KMOD_NONE, 0);
 }
 
 // A frame drawing what the screen shows is not drawn again, unless the window or a texture may
