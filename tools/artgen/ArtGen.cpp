@@ -7,9 +7,14 @@
 //     cells/frog_blink.tga   pets/frog.svg   eyes=closed look=1
 // output (under data/gfx), drawing (beside the manifest), then values for the
 // drawing's {{name}} placeholders. Pictures take the drawing's own size.
+//
+// artgen --icon ICON.svg OUT.svg SIZE:OUT.png... makes the desktop icon: ICON.svg may
+// take in a game drawing with {{include ../gfx/cells/pets/frog.svg look=1 ...}} (path from
+// ICON.svg's folder, then its values); the whole is written as one SVG and as square PNGs.
 #include <cairo.h>
 #include <librsvg/rsvg.h>
 
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -29,7 +34,8 @@ struct Canvas {
     int height = 0;
 };
 
-bool RenderSvg(const std::string& svg, Canvas& canvas, std::string& error) {
+// A size above 0 fits the drawing into a square of that many pixels.
+bool RenderSvg(const std::string& svg, Canvas& canvas, std::string& error, int size = 0) {
     GError* gerror = nullptr;
     RsvgHandle* handle =
         rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(svg.data()), svg.size(), &gerror);
@@ -45,11 +51,12 @@ bool RenderSvg(const std::string& svg, Canvas& canvas, std::string& error) {
         g_object_unref(handle);
         return false;
     }
-    canvas.width = static_cast<int>(width);
-    canvas.height = static_cast<int>(height);
+    canvas.width = size > 0 ? size : static_cast<int>(width);
+    canvas.height = size > 0 ? size : static_cast<int>(height);
     canvas.surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, canvas.width, canvas.height);
     cairo_t* cr = cairo_create(canvas.surface);
-    const RsvgRectangle viewport = {0, 0, width, height};
+    const RsvgRectangle viewport = {0, 0, static_cast<double>(canvas.width),
+                                    static_cast<double>(canvas.height)};
     const bool drawn = rsvg_handle_render_document(handle, cr, &viewport, &gerror);
     cairo_destroy(cr);
     g_object_unref(handle);
@@ -108,7 +115,8 @@ void AvoidColourKey(const Canvas& canvas) {
             const uint32_t pixel = row[x];
             const unsigned alpha = pixel >> 24;
             const bool magenta = Straight((pixel >> 16) & 0xFF, alpha) == 255 &&
-                                 Straight((pixel >> 8) & 0xFF, alpha) == 0 && Straight(pixel & 0xFF, alpha) == 255;
+                                 Straight((pixel >> 8) & 0xFF, alpha) == 0 &&
+                                 Straight(pixel & 0xFF, alpha) == 255;
             if (alpha != 0 && magenta) {
                 const uint32_t nudged = (254 * alpha) / 255;
                 row[x] = (alpha << 24) | (nudged << 16) | (pixel & 0xFF00) | nudged;
@@ -182,7 +190,54 @@ bool MakePicture(const std::string& svg, const fs::path& target, std::string& er
     return made;
 }
 
-bool IsPictureName(const fs::path& path) { return path.extension() == ".png" || path.extension() == ".tga"; }
+// Reads "name=value" words into values.
+bool ReadValues(std::istream& words, Values& values, std::string& error) {
+    std::string pair;
+    while (words >> pair) {
+        const size_t equals = pair.find('=');
+        if (equals == std::string::npos) {
+            error = "'" + pair + "' is not name=value";
+            return false;
+        }
+        values[pair.substr(0, equals)] = pair.substr(equals + 1);
+    }
+    return true;
+}
+
+// Replaces each {{include PATH name=value...}} with that drawing, its placeholders filled.
+bool IncludeDrawings(std::string& svg, const fs::path& drawingsRoot, std::string& error) {
+    const std::string mark = "{{include ";
+    for (size_t open = svg.find(mark); open != std::string::npos; open = svg.find(mark, open)) {
+        const size_t close = svg.find("}}", open);
+        if (close == std::string::npos) {
+            error = "unclosed {{include";
+            return false;
+        }
+        std::istringstream words(svg.substr(open + mark.size(), close - open - mark.size()));
+        std::string path;
+        Values values;
+        std::string drawing;
+        if (!(words >> path) || !ReadValues(words, values, error)) {
+            error = error.empty() ? "{{include needs a drawing" : error;
+            return false;
+        }
+        if (!ReadText(drawingsRoot / path, drawing)) {
+            error = "cannot read " + (drawingsRoot / path).string();
+            return false;
+        }
+        if (!FillPlaceholders(drawing, values, error)) {
+            error = path + ": " + error;
+            return false;
+        }
+        svg.replace(open, close + 2 - open, drawing);
+        open += drawing.size();
+    }
+    return true;
+}
+
+bool IsPictureName(const fs::path& path) {
+    return path.extension() == ".png" || path.extension() == ".tga";
+}
 
 struct Tally {
     int made = 0;
@@ -214,16 +269,8 @@ void MakeFromManifest(const fs::path& manifest, const fs::path& targetRoot, Tall
             continue;
         }
         Values values;
-        std::string pair;
         std::string error;
-        while (words >> pair) {
-            const size_t equals = pair.find('=');
-            if (equals == std::string::npos) {
-                error = "'" + pair + "' is not name=value";
-                break;
-            }
-            values[pair.substr(0, equals)] = pair.substr(equals + 1);
-        }
+        ReadValues(words, values, error);
         std::string svg;
         if (error.empty() && !ReadText(manifest.parent_path() / drawing, svg)) {
             error = "cannot read " + drawing;
@@ -234,11 +281,64 @@ void MakeFromManifest(const fs::path& manifest, const fs::path& targetRoot, Tall
     }
 }
 
+// The icon's SVG must stand alone once installed, so its drawings are taken in, not linked.
+bool MakeIcon(const fs::path& icon, const fs::path& drawingsRoot, const fs::path& svgTarget,
+              const std::vector<std::string>& sizedTargets, std::string& error) {
+    std::string svg;
+    if (!ReadText(icon, svg)) {
+        error = "cannot read the drawing";
+        return false;
+    }
+    if (!IncludeDrawings(svg, drawingsRoot, error) || !FillPlaceholders(svg, {}, error)) {
+        return false;
+    }
+    if (!(std::ofstream(svgTarget, std::ios::binary) << svg)) {
+        error = "cannot write " + svgTarget.string();
+        return false;
+    }
+    for (const std::string& sizedTarget : sizedTargets) {
+        const size_t colon = sizedTarget.find(':');
+        const char* sizeEnd = sizedTarget.data() + (colon == std::string::npos ? 0 : colon);
+        int size = 0;
+        const auto [end, failure] = std::from_chars(sizedTarget.data(), sizeEnd, size);
+        if (colon == std::string::npos || failure != std::errc() || end != sizeEnd || size < 16 ||
+            size > 1024) {
+            error = "'" + sizedTarget + "' is not SIZE:OUT.png with SIZE from 16 to 1024";
+            return false;
+        }
+        Canvas canvas;
+        const fs::path target = sizedTarget.substr(colon + 1);
+        bool made = RenderSvg(svg, canvas, error, size);
+        if (made && cairo_surface_write_to_png(canvas.surface, target.c_str()) != CAIRO_STATUS_SUCCESS) {
+            error = "cannot write " + target.string();
+            made = false;
+        }
+        if (canvas.surface != nullptr) {
+            cairo_surface_destroy(canvas.surface);
+        }
+        if (!made) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 4 && std::string(argv[1]) == "--icon") {
+        const fs::path icon = argv[2];
+        std::string error;
+        if (!MakeIcon(icon, icon.parent_path(), argv[3], {argv + 4, argv + argc}, error)) {
+            std::fprintf(stderr, "%s: %s\n", icon.c_str(), error.c_str());
+            return 1;
+        }
+        return 0;
+    }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: artgen ASSETS_GFX_DIR OUTPUT_GFX_DIR\n");
+        std::fprintf(stderr,
+                     "usage: artgen ASSETS_GFX_DIR OUTPUT_GFX_DIR\n"
+                     "       artgen --icon ICON.svg OUT.svg SIZE:OUT.png...\n");
         return 2;
     }
     const fs::path sourceRoot = argv[1];
@@ -255,8 +355,9 @@ int main(int argc, char** argv) {
             // intro.png.svg -> intro.png
             std::string svg;
             std::string error;
-            const bool ok = ReadText(path, svg) &&
-                            MakePicture(svg, targetRoot / fs::relative(path, sourceRoot).replace_extension(), error);
+            const bool ok =
+                ReadText(path, svg) &&
+                MakePicture(svg, targetRoot / fs::relative(path, sourceRoot).replace_extension(), error);
             tally.Count(ok, path.string(), error.empty() ? "cannot read the drawing" : error);
         }
     }
