@@ -37,6 +37,8 @@ constexpr std::array<SDL_Scancode, KeyCount> keyTable = {
 
 ScreenMapping screenMapping;
 
+bool buttonHeldByKeyboard = false;
+
 }  // namespace
 
 int KeyCodeFromScancode(SDL_Scancode scancode) {
@@ -65,8 +67,9 @@ void WaitKeyReleased(int keyCode) {
 
 int16_t GetMouseX() { return static_cast<int16_t>(CurrentInputSeam().MouseX()); }
 int16_t GetMouseY() { return static_cast<int16_t>(CurrentInputSeam().MouseY()); }
-bool IsMouseButtonDown() { return CurrentInputSeam().IsMouseButtonDown(); }
+bool IsMouseButtonDown() { return buttonHeldByKeyboard || CurrentInputSeam().IsMouseButtonDown(); }
 void SetMousePosition(int x, int y) { CurrentInputSeam().SetMousePosition(x, y); }
+void HoldButtonByKeyboard(bool held) { buttonHeldByKeyboard = held; }
 
 void ShowMouseCursor() { SDL_ShowCursor(SDL_ENABLE); }
 void HideMouseCursor() { SDL_ShowCursor(SDL_DISABLE); }

@@ -33,8 +33,12 @@ void WaitKeyReleased(int keyCode);
 // Mouse position in the game's 800 x 600 coordinates, wherever the window is.
 int16_t GetMouseX();
 int16_t GetMouseY();
+// Down while the mouse button or a keyboard click (HoldButtonByKeyboard) holds it.
 bool IsMouseButtonDown();
 void SetMousePosition(int x, int y);
+// Keyboard play clicks by holding the pointer's button for a few ticks, so every press and
+// release the game watches for sees a normal click.
+void HoldButtonByKeyboard(bool held);
 
 void ShowMouseCursor();
 void HideMouseCursor();
