@@ -29,6 +29,17 @@ int32_t CGameOverMenu::EntryAt(int x, int y) const {
     return None;
 }
 
+void CGameOverMenu::AddKeyTargets(std::vector<KeyTarget>& targets) const {
+    if (font == nullptr) {
+        return;
+    }
+    const int middleX = EntriesX + font->TextWidth(WidestEntry) / 2;
+    for (int entry = 1; entry <= Entries; ++entry) {
+        targets.push_back(
+            {middleX, FirstEntryY + (entry - 1) * EntryStep + EntryStep / 2, KeyTarget::Control});
+    }
+}
+
 bool CGameOverMenu::Update() {
     hover = EntryAt(GetMouseX(), GetMouseY());
     if (IsMouseButtonDown()) {

@@ -4,11 +4,12 @@
 
 #include "gfx/Sprite.h"
 #include "scene/GameObject.h"
+#include "scene/KeyboardTargets.h"
 #include "ui/BitmapFont.h"
 
 // Offered after a lost level: three entries written on a panel; a press on one sets choice,
 // which the game reads and acts on.
-class CGameOverMenu : public CGameObject {
+class CGameOverMenu : public CGameObject, public KeyboardTargets {
 public:
     enum Choice : int32_t { None = 0, RestartLevel = 1, RestartWorld = 2, GoToMain = 3 };
     static constexpr int EntriesX = 240;
@@ -22,6 +23,8 @@ public:
     bool Update() override;
     void Draw() override;
     void OnActivate() override;
+    // The entries' middles.
+    void AddKeyTargets(std::vector<KeyTarget>& targets) const override;
 
     // The entry (1..3) at a point of the screen, 0 for none.
     int32_t EntryAt(int x, int y) const;

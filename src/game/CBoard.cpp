@@ -27,6 +27,8 @@ namespace {
 constexpr int FallStep = 6;
 constexpr int FallEnd = 65;
 constexpr uint32_t IdleTicks = 420;
+// The pointer hits a square this far right of and below where the square is drawn.
+constexpr int HitShift = 20;
 
 int Trunc(float value) {
     return static_cast<int>(value);
@@ -208,8 +210,8 @@ CCell* CBoard::SetCell(int column, int row, int32_t kind) {
 }
 
 bool CBoard::CellAtMouse(int& column, int& row) const {
-    const int x = GetMouseX() - 20 - originX;
-    const int y = GetMouseY() - 20 - originY;
+    const int x = GetMouseX() - HitShift - originX;
+    const int y = GetMouseY() - HitShift - originY;
     if (x < 0 || y < 0) {
         return false;
     }
@@ -406,6 +408,35 @@ void CBoard::UnhighlightAll() {
             cell->SetState(CellState::Idle);
         }
     }
+}
+
+// ---------------------------------------------------------------- keyboard play
+
+void CBoard::AddKeyTargets(std::vector<KeyTarget>& targets) const {
+    for (const CTree* tree : {leftTree, rightTree}) {
+        if (tree != nullptr) {
+            tree->AddItemTargets(targets);
+        }
+    }
+}
+
+bool CBoard::GridCellExists(int column, int row) const {
+    return CellAt(column, row) != nullptr && !IsHoleAt(column, row);
+}
+
+// Where the square as drawn and the area that hits it overlap, in the middle of that overlap:
+// even the smallest squares are wider than the shift.
+KeyTarget CBoard::GridCellCentre(int column, int row) const {
+    const int squareWidth = Trunc(SquareWidth * boardScale);
+    const int squareHeight = Trunc(SquareHeight * boardScale);
+    return {SquareX(column) + (HitShift + squareWidth) / 2, SquareY(row) + (HitShift + squareHeight) / 2,
+            KeyTarget::Control};
+}
+
+void CBoard::ShowKeyCursor(bool shown, int column, int row) {
+    keyCursorShown_ = shown;
+    keyCursorColumn_ = column;
+    keyCursorRow_ = row;
 }
 
 // ---------------------------------------------------------------- geometry

@@ -12,6 +12,7 @@
 #include "game/VirusSpread.h"
 #include "gfx/Sprite.h"
 #include "scene/GameObject.h"
+#include "scene/KeyboardTargets.h"
 
 class CCell;
 class CCellPictures;
@@ -22,7 +23,7 @@ class TutorialEvents;
 
 // The playing field: a grid of up to 30 x 30 cells with the square behind each
 // that the player must clear, and the rules that run on it.
-class CBoard : public CGameObject {
+class CBoard : public CGameObject, public KeyboardTargets, public KeyboardGrid {
 public:
     static constexpr int MaxSide = 30;
     static constexpr int MaxCells = MaxSide * MaxSide;
@@ -83,6 +84,16 @@ public:
 
     bool Update() override;
     void Draw() override;
+
+    // --- keyboard play ---
+    // The items lying in the trees.
+    void AddKeyTargets(std::vector<KeyTarget>& targets) const override;
+    int GridColumns() const override { return width; }
+    int GridRows() const override { return height; }
+    bool GridCellExists(int column, int row) const override;
+    KeyTarget GridCellCentre(int column, int row) const override;
+    bool GridCellAtPointer(int& column, int& row) const override { return CellAtMouse(column, row); }
+    void ShowKeyCursor(bool shown, int column, int row) override;
 
     // --- geometry ---
     int SquareX(int column) const;
@@ -150,7 +161,11 @@ private:
     void DrawFallingCell(int column, int row, const CCell& cell) const;
     void DrawSandClocks() const;
     void DrawSoapArrows() const;
+    void DrawKeyCursor() const;
     bool HiddenByHint(int index) const { return hintOn && toClear[static_cast<size_t>(index)] == 1; }
 
     CCellPictures* pictures_ = nullptr;
+    bool keyCursorShown_ = false;
+    int keyCursorColumn_ = 0;
+    int keyCursorRow_ = 0;
 };

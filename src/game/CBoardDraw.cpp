@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/App.h"
+#include "engine/ScreenPrimitives.h"
 #include "game/BoardScale.h"
 #include "game/CBoard.h"
 #include "game/CCell.h"
@@ -31,6 +32,7 @@ void CBoard::Draw() {
     DrawSandClocks();
     bubbleBlast.Draw(*this);
     DrawSoapArrows();
+    DrawKeyCursor();
 }
 
 // Cleared squares first, then the rest: one change of texture instead of one at every edge
@@ -176,4 +178,28 @@ void CBoard::DrawSoapArrows() const {
             }
         }
     }
+}
+
+// A light frame with a dark edge on both sides, so it shows on light and dark squares alike.
+void CBoard::DrawKeyCursor() const {
+    if (!keyCursorShown_ || !Inside(keyCursorColumn_, keyCursorRow_)) {
+        return;
+    }
+    constexpr int ScreenHeight = 600;
+    const float left = static_cast<float>(SquareX(keyCursorColumn_));
+    const float top = static_cast<float>(SquareY(keyCursorRow_));
+    const float right = static_cast<float>(SquareX(keyCursorColumn_ + 1));
+    const float bottom = static_cast<float>(SquareY(keyCursorRow_ + 1));
+    const auto frame = [&](float inset, float thickness, float shade) {
+        const float l = left + inset;
+        const float t = top + inset;
+        const float r = right - inset;
+        const float b = bottom - inset;
+        FillScreenRect(ScreenHeight, l, t, r, t + thickness, shade, shade, shade * 0.6f, 1.0f);
+        FillScreenRect(ScreenHeight, l, b - thickness, r, b, shade, shade, shade * 0.6f, 1.0f);
+        FillScreenRect(ScreenHeight, l, t, l + thickness, b, shade, shade, shade * 0.6f, 1.0f);
+        FillScreenRect(ScreenHeight, r - thickness, t, r, b, shade, shade, shade * 0.6f, 1.0f);
+    };
+    frame(0.0f, 6.0f, 0.15f);
+    frame(1.0f, 4.0f, 1.0f);
 }

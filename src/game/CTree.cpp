@@ -215,3 +215,12 @@ void CTree::DrawItems() {
         }
     }
 }
+
+void CTree::AddItemTargets(std::vector<KeyTarget>& targets) const {
+    for (const CItem* item : {slotA, slotB}) {
+        if (item != nullptr && item->Landed()) {
+            targets.push_back({static_cast<int>(item->x) + item->picture->width / 2,
+                               static_cast<int>(item->y) + item->picture->height / 2, KeyTarget::Item});
+        }
+    }
+}

@@ -6,6 +6,7 @@
 
 #include "gfx/Sprite.h"
 #include "scene/GameObject.h"
+#include "scene/KeyboardTargets.h"
 
 class CBoard;
 class CItem;
@@ -46,6 +47,8 @@ public:
     void Draw() override;
     // Over the board, in the game's over-drawing pass.
     void DrawItems();
+    // The middles of the items that have landed, for Tab to walk.
+    void AddItemTargets(std::vector<KeyTarget>& targets) const;
 
     std::array<Sprite, 3> pictures;  // at rest; shaking or open; unused
     std::array<Sprite, LeafFrames> leaves;

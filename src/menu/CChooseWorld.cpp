@@ -81,6 +81,16 @@ int32_t CChooseWorld::WorldUnderPointer() const {
     return under;
 }
 
+void CChooseWorld::AddKeyTargets(std::vector<KeyTarget>& targets) const {
+    // Pointed at with world 1's size, as the mouse is.
+    const int width = miniatures_[0].width;
+    const int height = miniatures_[0].height;
+    for (int world = 1; world <= progress_.lastWorld; ++world) {
+        const Place& place = places_[world - 1];
+        targets.push_back({place.x + width / 2, place.y + height / 2, KeyTarget::Control});
+    }
+}
+
 void CChooseWorld::StartWorld(int world) {
     if (auto* starter = dynamic_cast<GameStarter*>(Find("../../.."))) {
         starter->StartGame(world, progress_.startStage[world]);

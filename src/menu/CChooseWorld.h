@@ -6,10 +6,11 @@
 #include "flow/ProgressFile.h"
 #include "gfx/Sprite.h"
 #include "scene/GameObject.h"
+#include "scene/KeyboardTargets.h"
 
 // The world choice: the eight worlds as miniatures, the locked ones behind a lock. A press on
 // an open world starts the game there. Object name "chooseworld".
-class CChooseWorld : public CGameObject {
+class CChooseWorld : public CGameObject, public KeyboardTargets {
 public:
     static constexpr int Worlds = ProgressFile::Worlds;
 
@@ -20,6 +21,8 @@ public:
     void Draw() override;
     // Reads the progress afresh and lets the worlds grow in one after another.
     void OnActivate() override;
+    // The open worlds' middles.
+    void AddKeyTargets(std::vector<KeyTarget>& targets) const override;
 
 private:
     struct Place {

@@ -136,6 +136,16 @@ void COptions::ToggleOnRelease() {
     }
 }
 
+void COptions::AddKeyTargets(std::vector<KeyTarget>& targets) const {
+    if (slide_ < 1.0f || closing_) {
+        return;
+    }
+    for (const int boxY : {FullScreenBoxY, TutorialsBoxY}) {
+        targets.push_back(
+            {BoxX + BoxMargin + BoxSide / 2, boxY + BoxMargin + BoxSide / 2, KeyTarget::Control});
+    }
+}
+
 void COptions::Draw() {
     panelPicture_.DrawCentredX(SlidY(PanelY), 0, ScreenWidth);
     if (labelFont_ != nullptr) {

@@ -2,6 +2,7 @@
 
 #include "gfx/Sprite.h"
 #include "scene/GameObject.h"
+#include "scene/KeyboardTargets.h"
 #include "ui/BitmapFont.h"
 #include "ui/CGUIButton.h"
 #include "ui/CGUISlideBar.h"
@@ -9,7 +10,7 @@
 // The options screen of the menu panel: sound and music volume, full screen and tutorials.
 // The volumes follow the knobs at once; the settings are written only by BACK.
 // Object name "options".
-class COptions : public CGameObject {
+class COptions : public CGameObject, public KeyboardTargets {
 public:
     // Loads the pictures (a missing one is a fatal error) and switches the tutorials on, as a
     // first start has them; the launcher then sets them from the settings.
@@ -22,6 +23,8 @@ public:
     void Draw() override;
     void DrawOver() override;
     void OnActivate() override;
+    // The two boxes, once the screen has slid in.
+    void AddKeyTargets(std::vector<KeyTarget>& targets) const override;
 
     // Slides the screen out and writes the settings; a failed write is reported on standard
     // error and the settings stay in force for this game.

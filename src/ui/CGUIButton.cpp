@@ -40,6 +40,12 @@ bool CGUIButton::Update() {
     return true;
 }
 
+void CGUIButton::AddKeyTargets(std::vector<KeyTarget>& targets) const {
+    if (idleFace != nullptr && onClick) {
+        targets.push_back({x + idleFace->width / 2, y + idleFace->height / 2, KeyTarget::Control});
+    }
+}
+
 Sprite* CGUIButton::FaceForState() const {
     Sprite* rollover = rolloverFace != nullptr ? rolloverFace : idleFace;
     switch (state) {

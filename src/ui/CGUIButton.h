@@ -6,15 +6,18 @@
 
 #include "gfx/Sprite.h"
 #include "scene/GameObject.h"
+#include "scene/KeyboardTargets.h"
 
 // A push button drawn from up to three faces; it reads the mouse itself and
 // clicks when a press is released over it. Captions are drawn by the owner.
-class CGUIButton : public CGameObject {
+class CGUIButton : public CGameObject, public KeyboardTargets {
 public:
     enum State : int32_t { Idle = 0, Over = 1, Pressed = 2 };
 
     bool Update() override;
     void Draw() override;
+    // Its middle, when it has a face and something to do.
+    void AddKeyTargets(std::vector<KeyTarget>& targets) const override;
 
     bool IsOver() const { return state == Over; }
     bool IsPressed() const { return state == Pressed; }

@@ -1,5 +1,7 @@
 #include "ui/CGUISlideBar.h"
 
+#include <cmath>
+
 #include "engine/Input.h"
 
 void CGUISlideBar::SetTrack(int trackStart, int trackLength, int knobOffsetY) {
@@ -28,11 +30,27 @@ bool CGUISlideBar::Update() {
     return true;
 }
 
+int CGUISlideBar::KnobCentre() const {
+    return x + trackStart + static_cast<int>(static_cast<float>(trackLength) * value);
+}
+
 void CGUISlideBar::Draw() {
     if (bar == nullptr || knob == nullptr) {
         return;
     }
     bar->Draw(x, y);
-    const int knobCentre = x + trackStart + static_cast<int>(static_cast<float>(trackLength) * value);
-    knob->Draw(knobCentre - knob->width / 2, y + knobOffsetY);
+    knob->Draw(KnobCentre() - knob->width / 2, y + knobOffsetY);
+}
+
+void CGUISlideBar::AddKeyTargets(std::vector<KeyTarget>& targets) const {
+    if (bar != nullptr && knob != nullptr && trackLength > 0) {
+        targets.push_back({KnobCentre(), y + bar->height / 2, KeyTarget::Control});
+    }
+}
+
+bool CGUISlideBar::StepKeyTarget(int /*target*/, int direction) {
+    // Rounded to whole steps, so ten presses always reach an end from anywhere on a step.
+    const float steps = std::round(value / KeyStep) + static_cast<float>(direction);
+    SetValue(steps * KeyStep);
+    return true;
 }
