@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   librsvg2-dev libcairo2-dev fonts-dejavu-core
   libfluidsynth-dev fluid-soundfont-gm
+  desktop-file-utils appstream dpkg-dev lintian file
   "$@"
 )
 

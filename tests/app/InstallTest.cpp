@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 #include <sys/wait.h>
+#include <utility>
 
 #include "support/GLTestWindow.h"
 
@@ -14,6 +15,31 @@ std::string FirstLine(const std::string& path) {
     std::string line;
     std::getline(std::ifstream(path), line);
     return line;
+}
+
+// The value of "key=" in a desktop entry.
+std::string DesktopValue(const std::string& path, const std::string& key) {
+    std::ifstream file(path);
+    for (std::string line; std::getline(file, line);) {
+        if (line.rfind(key + "=", 0) == 0) {
+            return line.substr(key.size() + 1);
+        }
+    }
+    return "";
+}
+
+// Width and height from a PNG's header chunk, or 0 x 0 when it is no PNG.
+std::pair<int, int> PngSize(const std::string& path) {
+    unsigned char header[24] = {};
+    std::ifstream(path, std::ios::binary).read(reinterpret_cast<char*>(header), sizeof header);
+    if (std::string(reinterpret_cast<char*>(header) + 1, 3) != "PNG" ||
+        std::string(reinterpret_cast<char*>(header) + 12, 4) != "IHDR") {
+        return {0, 0};
+    }
+    auto bigEndian = [&](int at) {
+        return header[at] << 24 | header[at + 1] << 16 | header[at + 2] << 8 | header[at + 3];
+    };
+    return {bigEndian(16), bigEndian(20)};
 }
 
 // Installs the build into a temporary prefix and runs the installed game from another working
@@ -78,6 +104,41 @@ TEST_F(InstallTest, TheInstalledGameFindsItsDataAndLooksForItsSavesInTheXdgFolde
     EXPECT_EQ(err.str().find("Cannot load"), std::string::npos) << err.str();
     // Nothing of the game's lands in the working directory.
     EXPECT_TRUE(std::filesystem::is_empty(dir_.File("elsewhere")));
+}
+
+TEST_F(InstallTest, TheDesktopFindsTheMenuEntryItsIconAndTheDescription) {
+    const std::string share = dir_.File("usr/share/");
+    const std::string entry = share + "applications/io.github.tandolo.Tandolo.desktop";
+    ASSERT_EQ(DesktopValue(entry, "Exec"), "tandolo");
+    // The entry names its icon; the theme must hold that name at every size.
+    const std::string icon = DesktopValue(entry, "Icon");
+    for (int size : {48, 64, 128, 256}) {
+        const std::string folder = std::to_string(size) + "x" + std::to_string(size);
+        EXPECT_EQ(PngSize(share + "icons/hicolor/" + folder + "/apps/" + icon + ".png"),
+                  std::make_pair(size, size))
+            << folder;
+    }
+    std::stringstream svg;
+    svg << std::ifstream(share + "icons/hicolor/scalable/apps/" + icon + ".svg").rdbuf();
+    EXPECT_EQ(svg.str().rfind("<svg", 0), 0u);
+    for (const char* screenshot : {"play.png", "world-choice.png"}) {
+        EXPECT_EQ(PngSize(share + "tandolo/screenshots/" + screenshot), std::make_pair(800, 600))
+            << screenshot;
+    }
+
+    // validate-tree also checks that the metainfo's launchable names the installed entry.
+    const std::pair<const char*, std::string> validations[] = {
+        {"desktop-file-validate", "'" + entry + "'"},
+        {"appstreamcli", "validate-tree --no-net '" + dir_.File("usr") + "'"},
+    };
+    for (const auto& [tool, arguments] : validations) {
+        if (std::system(("command -v " + std::string(tool) + " > /dev/null").c_str()) != 0) {
+            GTEST_SKIP() << tool << " is not installed (tools/install-deps.sh installs it)";
+        }
+        EXPECT_EQ(std::system((tool + (" " + arguments) + " > '" + dir_.File("out.txt") + "' 2>&1").c_str()),
+                  0)
+            << tool << ": " << std::ifstream(dir_.File("out.txt")).rdbuf();
+    }
 }
 
 }  // namespace
