@@ -46,9 +46,9 @@ void HideMouseCursor();
 // Where the 800 x 600 screen lies in the window, in window coordinates
 // (set by the window; used to map the mouse back to the game's screen).
 struct ScreenMapping {
-    float offsetX = 0;
-    float offsetY = 0;
-    float scale = 1;
+    double offsetX = 0;
+    double offsetY = 0;
+    double scale = 1;
 };
 void SetScreenMapping(const ScreenMapping& mapping);
 const ScreenMapping& GetScreenMapping();
