@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/CommandLine.h"
+#include "app/KeyboardPlay.h"
 #include "core/App.h"
 #include "engine/Clock.h"
 #include "engine/GameWindow.h"
@@ -20,7 +21,8 @@ int TicksDue(uint32_t now, uint32_t& lastTickTime) {
 
 namespace {
 
-void RunTick() {
+void RunTick(KeyboardPlay& keyboard) {
+    keyboard.Tick(*App.root);
     if (App.root->active) {
         App.root->Tick();
     }
@@ -28,11 +30,11 @@ void RunTick() {
     App.tickCount += 1;
 }
 
-void RunFrame(GameWindow& window) {
+void RunFrame(GameWindow& window, KeyboardPlay& keyboard) {
     window.SetWorldView(0, 0, 0, 1.0f, false);
     const int ticks = std::min(TicksDue(GetMilliseconds(), App.lastTickTime), maxTicksPerFrame);
     for (int i = 0; i < ticks; ++i) {
-        RunTick();
+        RunTick(keyboard);
     }
     DrawTree();
     if (App.pointer != nullptr) {
@@ -57,8 +59,9 @@ void RunMainLoop(GameWindow& window, const std::string& commandLine, bool fullSc
     App.root = root.get();
     App.root->MakeRoot();
     App.quit = false;
+    KeyboardPlay keyboard;
     while (!window.IsQuitRequested()) {
-        RunFrame(window);
+        RunFrame(window, keyboard);
         if (App.quit) {
             break;
         }
