@@ -281,6 +281,27 @@ TEST_F(GameWindowTest, ResizingTheWindowMovesTheLetterboxAndTheMouseMapping) {
     }
 }
 
+TEST_F(GameWindowTest, AWindowShotShowsTheScaledScreenInItsBars) {
+    auto window = CreateGameWindowObject(true, false);
+    window->OpenWith({0, 0, 1280, 720, false, false});
+    ASSERT_TRUE(window->CreateGameWindow(800, 600, -1, true, "Tandolo test"));
+    window->SetDefaultWorldView();
+    DrawQuarters();
+    ASSERT_TRUE(window->SaveWindowScreenshot(dir_.File("window.png"), GameWindow::ScreenshotPng));
+    Surface loaded(IMG_Load(dir_.File("window.png").c_str()), SDL_FreeSurface);
+    ASSERT_TRUE(loaded);
+    const Surface image(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGBA32, 0), SDL_FreeSurface);
+    ASSERT_EQ(std::pair(image->w, image->h), std::pair(1280, 720));
+    const std::pair<std::pair<int, int>, uint32_t> pixels[] = {
+        {{159, 360}, Black}, {{160, 0}, Red},      {{639, 359}, Red},
+        {{640, 360}, White}, {{1119, 719}, White}, {{1120, 360}, Black},
+    };
+    for (const auto& [at, colour] : pixels) {
+        const auto* p = static_cast<const uint8_t*>(image->pixels) + at.second * image->pitch + at.first * 4;
+        EXPECT_EQ((RGBA{p[0], p[1], p[2], p[3]}), Opaque(colour)) << at.first << ", " << at.second;
+    }
+}
+
 // F11 and Alt+Enter, pressed in the window, switch full screen; a key's repeat does nothing, and
 // the Enter of Alt+Enter is the window's until it is let go.
 TEST_F(GameWindowTest, F11AndAltEnterSwitchFullScreen) {
