@@ -302,6 +302,21 @@ TEST_F(GameWindowTest, AWindowShotShowsTheScaledScreenInItsBars) {
     }
 }
 
+// Scripted runs must not depend on where the player last left the window.
+TEST_F(GameWindowTest, OffScreenThePlacementFileIsNeitherReadNorWritten) {
+    std::ofstream(dir_.File("window.txt")) << "x 10\ny 10\nwidth 1000\nheight 700\nmaximised 0\n";
+    auto window = CreateGameWindowObject(true, false);
+    window->RememberPlacementIn(dir_.File("window.txt"));
+    ASSERT_TRUE(window->CreateGameWindow(800, 600, -1, true, "Tandolo test"));
+    EXPECT_EQ(window->CurrentLetterbox().drawableWidth, 800);
+    SDL_SetWindowSize(window->GetWindowHandle(), 1200, 900);
+    window->ProcessEvents();
+    window->SavePlacement();
+    std::string text;
+    std::getline(std::ifstream(dir_.File("window.txt")), text, '\0');
+    EXPECT_EQ(text, "x 10\ny 10\nwidth 1000\nheight 700\nmaximised 0\n");
+}
+
 // F11 and Alt+Enter, pressed in the window, switch full screen; a key's repeat does nothing, and
 // the Enter of Alt+Enter is the window's until it is let go.
 TEST_F(GameWindowTest, F11AndAltEnterSwitchFullScreen) {
