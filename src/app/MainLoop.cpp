@@ -43,6 +43,7 @@ void RunFrame(GameWindow& window, KeyboardPlay& keyboard) {
     }
     App.mouseDown = IsMouseButtonDown();
     window.FlipBackBuffer(true, true);
+    App.fullScreen = window.IsFullScreen();  // F11 and Alt+Enter switch it in the window itself
 }
 
 }  // namespace
