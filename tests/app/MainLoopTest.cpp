@@ -163,4 +163,22 @@ TEST_F(MainLoopTest, EachFadeFlipsFiftyTwoTimesSetsTheFadedFlagAndLeavesNoCatchU
     App.root = nullptr;
 }
 
+// F11 in the window switches full screen between two frames; the game's flag, which the options
+// screen shows and saves, follows.
+TEST_F(MainLoopTest, TheFullScreenFlagFollowsTheWindowsOwnSwitch) {
+    std::vector<bool> flags;
+    Run([&] {
+        flags.push_back(App.fullScreen);
+        SDL_Event f11{};
+        f11.type = SDL_KEYDOWN;
+        f11.key.windowID = SDL_GetWindowID(Window().GetWindowHandle());
+        f11.key.keysym.scancode = SDL_SCANCODE_F11;
+        SDL_PushEvent(&f11);
+        App.quit = flags.size() == 3;
+    });
+    EXPECT_EQ(flags, (std::vector<bool>{false, true, false}));
+    EXPECT_TRUE(Window().IsFullScreen() == App.fullScreen);
+    App.fullScreen = Window().ToggleFullScreen(false);
+}
+
 }  // namespace
