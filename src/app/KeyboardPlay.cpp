@@ -60,14 +60,13 @@ KeyboardPlay::Screen KeyboardPlay::Collect(CGameObject& root) {
     return screen;
 }
 
-// The active part of the tree only, as it is ticked; an object listed twice (the menu panel is
-// the game's child too while it is the in-game menu) is asked once.
+// The active part of the tree only, as it is ticked. An owner listed twice (the menu panel is
+// the game's child too while it is the in-game menu) is asked once; a grid speaks for all it
+// holds, so its cells are not searched every tick.
 void KeyboardPlay::CollectFrom(CGameObject& object, Screen& screen, std::vector<const void*>& seen) {
-    if (std::find(seen.begin(), seen.end(), &object) != seen.end()) {
-        return;
-    }
-    seen.push_back(&object);
-    if (auto* owner = dynamic_cast<KeyboardTargets*>(&object)) {
+    auto* owner = dynamic_cast<KeyboardTargets*>(&object);
+    if (owner != nullptr && std::find(seen.begin(), seen.end(), owner) == seen.end()) {
+        seen.push_back(owner);
         std::vector<KeyTarget> points;
         owner->AddKeyTargets(points);
         for (size_t i = 0; i < points.size(); ++i) {
@@ -77,8 +76,9 @@ void KeyboardPlay::CollectFrom(CGameObject& object, Screen& screen, std::vector<
             }
         }
     }
-    if (auto* grid = dynamic_cast<KeyboardGrid*>(&object); grid != nullptr && screen.grid == nullptr) {
-        screen.grid = grid;
+    if (auto* grid = dynamic_cast<KeyboardGrid*>(&object)) {
+        screen.grid = screen.grid != nullptr ? screen.grid : grid;
+        return;
     }
     for (CGameObject* child : object.Children()) {
         if (child->active) {
