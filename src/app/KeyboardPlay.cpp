@@ -219,6 +219,9 @@ void KeyboardPlay::WalkBoard(const Screen& screen, int dx, int dy, int tab) {
         cursor_.reset();
     }
     WalkItems(screen, tab);
+    if (tab != 0 && !focusedItem_ && !cursor_) {
+        cursor_ = StartCell(grid);  // Tab past the last item, or with none lying, comes to the board
+    }
     if (dx != 0 || dy != 0) {
         const bool wasSteering = steering_;
         const bool fromItem = focusedItem_.has_value();
