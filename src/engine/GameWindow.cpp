@@ -25,6 +25,7 @@ GameWindow::~GameWindow() {
     if (context_) {
         SDL_GL_MakeCurrent(window_, context_);
         DrawPending();  // quads of this context must not be drawn into the next one
+        scaledFramebuffer_.Release();
     }
     systemCursor_.Release();
     if (context_) {
@@ -147,6 +148,9 @@ void GameWindow::UpdateScreenMapping() {
     if (!MeasureLetterbox(window_, width_, height_, letterbox_)) {
         return;  // minimised: keep the last mapping
     }
+    if (letterbox_.wholeScale == 0 && scaledFramebuffer_.Make(width_, height_)) {
+        letterbox_.framebuffer = scaledFramebuffer_.Id();
+    }
     ScreenMapping mapping;
     mapping.offsetX = letterbox_.windowOffsetX;
     mapping.offsetY = letterbox_.windowOffsetY;
@@ -254,6 +258,7 @@ void GameWindow::FlipBackBuffer(bool waitWhileInactive, bool resetView) {
     seam.BeforePresent();
     const bool presented = FinishFrame();
     if (presented) {
+        Screen().ShowOnWindow();
         SDL_GL_SwapWindow(window_);
     }
     if (presented && !pacer_.HasVsync()) {
@@ -353,6 +358,8 @@ bool GameWindow::SaveScreenshot(const std::string& path, int format, int width, 
 }
 
 bool GameWindow::SaveWindowScreenshot(const std::string& path, int format) {
+    DrawPending();
+    Screen().ShowOnWindow();
     return WriteWindowScreenshot(path, format, letterbox_.drawableWidth, letterbox_.drawableHeight,
                                  screenshotError_);
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/FramePacer.h"
+#include "engine/ScaledFramebuffer.h"
 #include "engine/ScreenshotWriter.h"
 #include "engine/SystemCursor.h"
 #include "engine/WindowPlacement.h"
@@ -39,6 +40,9 @@ public:
         double windowScale = 1;
         int drawableWidth = 0;
         int drawableHeight = 0;
+        // Where the screen is drawn at its own size before it is scaled smoothly onto the
+        // window (a ScaledFramebuffer); 0: drawn straight onto the window.
+        unsigned int framebuffer = 0;
     };
     // Below this share of the smooth fit a whole multiple is given up for the smooth fit.
     static constexpr double WholeScaleShare = 0.9;
@@ -143,6 +147,7 @@ private:
     bool clipOn_ = false;
     int clipRect_[4] = {0, 0, 0, 0};
     SystemCursor systemCursor_;
+    ScaledFramebuffer scaledFramebuffer_;
     WindowPlacement placement_;
     WindowPlacement earlierPlacement_;  // the one before the last change
     std::string placementFile_;

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "engine/FrameRecorder.h"
+#include "engine/ScaledFramebuffer.h"
 
 GameWindow::Letterbox GameWindow::ComputeLetterbox(int screenWidth, int screenHeight, int drawableWidth,
                                                    int drawableHeight, int windowWidth, int windowHeight) {
@@ -83,9 +84,9 @@ LetterboxedScreen::LetterboxedScreen(const GameWindow::Letterbox& box, int scree
 template <typename Step>
 void LetterboxedScreen::Record(Step step) const {
     RecordDraw([screen = *this, step] { step(screen); }, box_.x, box_.y, box_.width, box_.height,
-               box_.drawableWidth, box_.drawableHeight, screenWidth_, screenHeight_, clipOn_, clipRect_[0],
-               clipRect_[1], clipRect_[2], clipRect_[3], clearColour_[0], clearColour_[1], clearColour_[2],
-               clearColour_[3]);
+               box_.framebuffer, box_.drawableWidth, box_.drawableHeight, screenWidth_, screenHeight_,
+               clipOn_, clipRect_[0], clipRect_[1], clipRect_[2], clipRect_[3], clearColour_[0],
+               clearColour_[1], clearColour_[2], clearColour_[3]);
 }
 
 void LetterboxedScreen::ApplyViewport() const {
@@ -96,8 +97,19 @@ void LetterboxedScreen::ApplyClip() const {
     Record([](const LetterboxedScreen& screen) { screen.ApplyClipNow(); });
 }
 
+GameWindow::Letterbox LetterboxedScreen::Target() const {
+    if (box_.framebuffer == 0) {
+        return box_;
+    }
+    GameWindow::Letterbox whole;
+    whole.width = whole.drawableWidth = screenWidth_;
+    whole.height = whole.drawableHeight = screenHeight_;
+    return whole;
+}
+
 bool LetterboxedScreen::HasBars() const {
-    return box_.width != box_.drawableWidth || box_.height != box_.drawableHeight;
+    const GameWindow::Letterbox target = Target();
+    return target.width != target.drawableWidth || target.height != target.drawableHeight;
 }
 
 void LetterboxedScreen::ClearBars() const {
@@ -111,7 +123,9 @@ void LetterboxedScreen::Clear(const float colour[4]) const {
 }
 
 void LetterboxedScreen::ApplyViewportNow() const {
-    glViewport(box_.x, box_.drawableHeight - box_.y - box_.height, box_.width, box_.height);
+    DrawIntoFramebuffer(box_.framebuffer);
+    const GameWindow::Letterbox target = Target();
+    glViewport(target.x, target.drawableHeight - target.y - target.height, target.width, target.height);
 }
 
 void LetterboxedScreen::ApplyClipNow() const {
@@ -119,13 +133,14 @@ void LetterboxedScreen::ApplyClipNow() const {
         glDisable(GL_SCISSOR_TEST);
         return;
     }
-    const double scaleX = static_cast<double>(box_.width) / screenWidth_;
-    const double scaleY = static_cast<double>(box_.height) / screenHeight_;
-    const int left = box_.x + static_cast<int>(std::lround(clipRect_[0] * scaleX));
-    const int right = box_.x + static_cast<int>(std::lround(clipRect_[2] * scaleX));
-    const int top = box_.y + static_cast<int>(std::lround(clipRect_[1] * scaleY));
-    const int bottom = box_.y + static_cast<int>(std::lround(clipRect_[3] * scaleY));
-    glScissor(left, box_.drawableHeight - bottom, std::max(0, right - left), std::max(0, bottom - top));
+    const GameWindow::Letterbox target = Target();
+    const double scaleX = static_cast<double>(target.width) / screenWidth_;
+    const double scaleY = static_cast<double>(target.height) / screenHeight_;
+    const int left = target.x + static_cast<int>(std::lround(clipRect_[0] * scaleX));
+    const int right = target.x + static_cast<int>(std::lround(clipRect_[2] * scaleX));
+    const int top = target.y + static_cast<int>(std::lround(clipRect_[1] * scaleY));
+    const int bottom = target.y + static_cast<int>(std::lround(clipRect_[3] * scaleY));
+    glScissor(left, target.drawableHeight - bottom, std::max(0, right - left), std::max(0, bottom - top));
     glEnable(GL_SCISSOR_TEST);
 }
 
@@ -152,4 +167,19 @@ void LetterboxedScreen::ClearNow() const {
     if (scissorToScreen) {
         glDisable(GL_SCISSOR_TEST);
     }
+}
+
+void LetterboxedScreen::ShowOnWindow() const {
+    if (box_.framebuffer == 0) {
+        return;
+    }
+    DrawIntoFramebuffer(0);
+    glDisable(GL_SCISSOR_TEST);
+    glViewport(0, 0, box_.drawableWidth, box_.drawableHeight);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    ScaleOntoWindow(box_.framebuffer, screenWidth_, screenHeight_, box_.x,
+                    box_.drawableHeight - box_.y - box_.height, box_.width, box_.height);
+    ApplyViewportNow();
+    ApplyClipNow();
 }

@@ -6,9 +6,9 @@
 
 struct SDL_Window;
 
-// Letterboxing: the logical screen scaled to the largest size that fits the window's drawable,
-// centred, with black bars around it. The arithmetic, GameWindow::ComputeLetterbox, is defined
-// in Letterbox.cpp too.
+// Letterboxing: the logical screen scaled to fit the window's drawable (a whole multiple, or
+// smoothly through a framebuffer of its own), centred, with black bars around it. The arithmetic,
+// GameWindow::ComputeLetterbox, is defined in Letterbox.cpp too.
 
 // Along one axis, with the letterbox's window offset and scale: the game pixel under a window
 // point (outside the screen on the bars), and a window point inside a game pixel.
@@ -37,8 +37,14 @@ public:
     void ClearBars() const;
     // Clears the screen in the colour and the bars around it in black.
     void Clear(const float colour[4]) const;
+    // Now, after the frame's draws: a screen drawn in a framebuffer of its own is scaled onto the
+    // window, in black bars.
+    void ShowOnWindow() const;
 
 private:
+    // The rectangle drawn in and its surroundings: the letterbox on the window, or the whole
+    // framebuffer the screen is drawn in at its own size.
+    GameWindow::Letterbox Target() const;
     template <typename Step>
     void Record(Step step) const;
     void ApplyViewportNow() const;

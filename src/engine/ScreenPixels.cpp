@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "engine/FrameRecorder.h"
+#include "engine/ScaledFramebuffer.h"
 
 std::vector<uint8_t> ReadScreenPixels(int width, int height) {
     DrawPending();
@@ -20,7 +21,7 @@ std::vector<uint8_t> ReadScreenPixels(int width, int height) {
         return {};
     }
     std::vector<uint8_t> source(static_cast<size_t>(sourceWidth) * sourceHeight * 4);
-    glReadBuffer(GL_BACK);
+    ReadFromFramebuffer(ReadFramebuffer());
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(viewport[0], viewport[1], sourceWidth, sourceHeight, GL_RGBA, GL_UNSIGNED_BYTE,
                  source.data());
@@ -48,9 +49,11 @@ std::vector<uint8_t> ReadWindowPixels(int width, int height) {
         return {};
     }
     std::vector<uint8_t> bottomUp(static_cast<size_t>(width) * height * 4);
-    glReadBuffer(GL_BACK);
+    const unsigned int screenFramebuffer = ReadFramebuffer();
+    ReadFromFramebuffer(0);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+    ReadFromFramebuffer(screenFramebuffer);
     std::vector<uint8_t> pixels(bottomUp.size());
     const size_t rowBytes = static_cast<size_t>(width) * 4;
     for (int y = 0; y < height; ++y) {

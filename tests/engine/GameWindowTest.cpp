@@ -293,8 +293,8 @@ TEST_F(GameWindowTest, AWindowShotShowsTheScaledScreenInItsBars) {
     const Surface image(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGBA32, 0), SDL_FreeSurface);
     ASSERT_EQ(std::pair(image->w, image->h), std::pair(1280, 720));
     const std::pair<std::pair<int, int>, uint32_t> pixels[] = {
-        {{159, 360}, Black}, {{160, 0}, Red},      {{639, 359}, Red},
-        {{640, 360}, White}, {{1119, 719}, White}, {{1120, 360}, Black},
+        {{159, 360}, Black}, {{160, 0}, Red},      {{638, 358}, Red},
+        {{641, 361}, White}, {{1119, 719}, White}, {{1120, 360}, Black},
     };
     for (const auto& [at, colour] : pixels) {
         const auto* p = static_cast<const uint8_t*>(image->pixels) + at.second * image->pitch + at.first * 4;
