@@ -200,11 +200,10 @@ bool GameWindow::ToggleFullScreen(bool fullScreen) {
     fullScreen_ = fullScreen;
     if (!fullScreen) {
         // Not every desktop gives the window back the size and place it had.
-        const WindowPlacement windowed = placement_;
-        SDL_SetWindowSize(window_, windowed.width, windowed.height);
-        SDL_SetWindowPosition(window_, windowed.positioned ? windowed.x : SDL_WINDOWPOS_CENTERED,
-                              windowed.positioned ? windowed.y : SDL_WINDOWPOS_CENTERED);
-        if (windowed.maximised) {
+        SDL_SetWindowSize(window_, placement_.width, placement_.height);
+        SDL_SetWindowPosition(window_, placement_.positioned ? placement_.x : SDL_WINDOWPOS_CENTERED,
+                              placement_.positioned ? placement_.y : SDL_WINDOWPOS_CENTERED);
+        if (placement_.maximised) {
             SDL_MaximizeWindow(window_);
         }
     }
