@@ -5,6 +5,7 @@
 
 #include "core/App.h"
 #include "engine/Input.h"
+#include "engine/WindowEvents.h"
 #include "scene/GameObject.h"
 
 namespace {
@@ -100,12 +101,13 @@ bool KeyboardPlay::Fired(RepeatingKey key) {
     return held == 1 || (held > RepeatDelayTicks && (held - 1 - RepeatDelayTicks) % RepeatTicks == 0);
 }
 
-// Enter with Alt held is the window's switch to full screen, not a click.
+// Enter with Alt held is the window's switch to full screen, not a click. The window follows
+// either Alt and an Alt let go before its Enter; scripted input only has the key state.
 bool KeyboardPlay::PressWanted() {
     const bool down = IsKeyDown(KeyEnter) || IsKeyDown(KeySpace);
     const bool pressed = down && !pressKeyWasDown_;
     pressKeyWasDown_ = down;
-    return pressed && !IsKeyDown(KeyAlt);
+    return pressed && !IsKeyDown(KeyAlt) && !IsEnterTakenByWindow();
 }
 
 // ---------------------------------------------------------------- the pointer
