@@ -287,6 +287,9 @@ void GameWindow::ProcessEvents() {
 
 void GameWindow::HandleEvent(const SDL_Event& event) {
     FollowEnterKey(event);
+    if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT) {
+        CurrentInputSeam().NoteButtonPressed();
+    }
     switch (MeaningOf(event, window_)) {
         case WindowEventMeaning::QuitRequest:
             quitRequested_ = true;

@@ -23,6 +23,8 @@ public:
     virtual void PaceFrame(uint32_t intervalMs) = 0;
     // The frame is complete in the back buffer and about to be presented.
     virtual void BeforePresent() {}
+    // The window saw the left button go down (its state may already be up again).
+    virtual void NoteButtonPressed() {}
     // Whether the window system's focus rules apply (a scripted run has no desktop).
     virtual bool FollowsWindowFocus() const { return true; }
 };

@@ -19,16 +19,15 @@ bool SdlInputSeam::IsKeyDown(int keyCode) {
     return scancode < count && state[scancode] != 0;
 }
 
-// Global coordinates, so the button and position are known while the mouse is
-// outside the window too; mapped back to the game's 800 x 600 screen.
+// Over the window, the position its own events left; outside it, the desktop's, so the position
+// is known while a drag leaves the window. The desktop's position is only refreshed by raw input
+// events, which some X servers (virtual and remote ones) never send: it would stand still.
 void SdlInputSeam::ReadMouse(int& x, int& y) {
-    SDL_Window* window = SDL_GetMouseFocus();
-    if (window == nullptr) {
-        window = SDL_GetKeyboardFocus();
-    }
-    int windowX = 0;
-    int windowY = 0;
-    if (window != nullptr) {
+    if (SDL_GetMouseFocus() != nullptr) {
+        SDL_GetMouseState(&x, &y);
+    } else if (SDL_Window* window = SDL_GetKeyboardFocus()) {
+        int windowX = 0;
+        int windowY = 0;
         SDL_GetWindowPosition(window, &windowX, &windowY);
         SDL_GetGlobalMouseState(&x, &y);
         x -= windowX;
@@ -56,7 +55,27 @@ int SdlInputSeam::MouseY() {
 }
 
 bool SdlInputSeam::IsMouseButtonDown() {
-    return (SDL_GetGlobalMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0;
+    const Uint32 buttons = SDL_GetMouseFocus() != nullptr ? SDL_GetMouseState(nullptr, nullptr)
+                                                          : SDL_GetGlobalMouseState(nullptr, nullptr);
+    const bool down = (buttons & SDL_BUTTON_LMASK) != 0;
+    if (pressLatched_ && !down && pressReadByAFrame_ && RawMilliseconds() - pressMs_ >= ShortestPressMs) {
+        pressLatched_ = false;
+    }
+    pressRead_ = pressRead_ || down || pressLatched_;
+    return down || pressLatched_;
+}
+
+// A tap on a touchpad, or a click that came and went between two slow frames, would otherwise
+// be over before any tick looked: the game's objects poll the button rather than read events.
+void SdlInputSeam::NoteButtonPressed() {
+    pressLatched_ = true;
+    pressRead_ = false;
+    pressReadByAFrame_ = false;
+    pressMs_ = RawMilliseconds();
+}
+
+void SdlInputSeam::BeforePresent() {
+    pressReadByAFrame_ = pressReadByAFrame_ || (pressLatched_ && pressRead_);
 }
 
 void SdlInputSeam::SetMousePosition(int x, int y) {

@@ -16,6 +16,7 @@
 #include "engine/Letterbox.h"
 #include "engine/ScreenPrimitives.h"
 #include "engine/ScriptedInput.h"
+#include "engine/SdlInputSeam.h"
 #include "engine/WindowEvents.h"
 #include "support/GLTestWindow.h"
 
@@ -342,6 +343,34 @@ TEST_F(GameWindowTest, F11AndAltEnterSwitchFullScreen) {
     EXPECT_FALSE(IsEnterTakenByWindow());
     EXPECT_TRUE(key(SDL_KEYDOWN, SDL_SCANCODE_KP_ENTER, KMOD_RALT, 0));
     key(SDL_KEYUP, SDL_SCANCODE_KP_ENTER, KMOD_NONE, 0);
+}
+
+// Objects poll the button: a tap, down and up between two frames, must still read as a press.
+TEST_F(GameWindowTest, ATapReadsAsHeldUntilAFrameHasSeenItAndAClickHasPassed) {
+    auto window = NewWindow();
+    SetInputSeam(nullptr);
+    const auto tap = [&] {
+        for (Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
+            SDL_Event event{};
+            event.type = type;
+            event.button.windowID = SDL_GetWindowID(window->GetWindowHandle());
+            event.button.button = SDL_BUTTON_LEFT;
+            SDL_PushEvent(&event);
+        }
+        window->ProcessEvents();
+        return IsMouseButtonDown();
+    };
+    const auto wait = [] { SDL_Delay(SdlInputSeam::ShortestPressMs + 10); };
+    EXPECT_TRUE(tap());
+    wait();
+    EXPECT_TRUE(IsMouseButtonDown());  // no frame has read it yet
+    CurrentInputSeam().BeforePresent();
+    EXPECT_FALSE(IsMouseButtonDown());
+    EXPECT_TRUE(tap());
+    CurrentInputSeam().BeforePresent();
+    EXPECT_TRUE(IsMouseButtonDown());  // read by a frame, but shorter than a click
+    wait();
+    EXPECT_FALSE(IsMouseButtonDown());
 }
 
 // A frame drawing what the screen shows is not drawn again, unless the window or a texture may
