@@ -104,6 +104,13 @@ void GameWindow::NotePlacement() {
     }
     WindowPlacement now = placement_;
     SDL_GetWindowPosition(window_, &now.x, &now.y);
+    // Kept as the frame's corner: a window manager puts a new window's frame where it was asked
+    // to put the window, which would otherwise move down by a title bar on every start.
+    if (SDL_GetWindowBordersSize(window_, &frameTop_, &frameLeft_, nullptr, nullptr) != 0) {
+        frameTop_ = frameLeft_ = 0;
+    }
+    now.x -= frameLeft_;
+    now.y -= frameTop_;
     SDL_GetWindowSize(window_, &now.width, &now.height);
     now.positioned = true;
     now.maximised = (flags & SDL_WINDOW_MAXIMIZED) != 0;
@@ -201,8 +208,9 @@ bool GameWindow::ToggleFullScreen(bool fullScreen) {
     if (!fullScreen) {
         // Not every desktop gives the window back the size and place it had.
         SDL_SetWindowSize(window_, placement_.width, placement_.height);
-        SDL_SetWindowPosition(window_, placement_.positioned ? placement_.x : SDL_WINDOWPOS_CENTERED,
-                              placement_.positioned ? placement_.y : SDL_WINDOWPOS_CENTERED);
+        SDL_SetWindowPosition(window_,
+                              placement_.positioned ? placement_.x + frameLeft_ : SDL_WINDOWPOS_CENTERED,
+                              placement_.positioned ? placement_.y + frameTop_ : SDL_WINDOWPOS_CENTERED);
         if (placement_.maximised) {
             SDL_MaximizeWindow(window_);
         }

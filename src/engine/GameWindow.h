@@ -144,6 +144,9 @@ private:
     ScreenshotShortcut screenshotShortcut_;
     std::string screenshotError_;
     Letterbox letterbox_;
+    // The window manager's frame around the window, as last seen in a plain window.
+    int frameTop_ = 0;
+    int frameLeft_ = 0;
     bool clipOn_ = false;
     int clipRect_[4] = {0, 0, 0, 0};
     SystemCursor systemCursor_;
