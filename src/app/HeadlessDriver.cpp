@@ -63,7 +63,7 @@ int KeyCodeFromName(const std::string& name) {
         {"escape", KeyEscape},    {"space", KeySpace}, {"enter", KeyEnter},
         {"lshift", KeyLeftShift}, {"f12", KeyF12},     {"printscreen", KeyPrintScreen},
         {"left", KeyLeft},        {"right", KeyRight}, {"up", KeyUp},
-        {"down", KeyDown},
+        {"down", KeyDown},        {"tab", KeyTab},     {"alt", KeyAlt},
     };
     auto entry = names.find(name);
     if (entry != names.end()) {
