@@ -52,10 +52,15 @@ constexpr const char* HelpText =
     "  --help             show this help and exit\n"
     "  --version          show the version and exit\n"
     "\n"
-    "An installed game keeps its progress and settings (world.dat, options.dat) in\n"
-    "$XDG_DATA_HOME/tandolo (~/.local/share/tandolo by default) and its screenshots\n"
-    "(Left Shift with Print Screen or F12) in the pictures folder; run from its build\n"
-    "folder it keeps them in the working directory and beside the executable.\n";
+    "Play with the mouse, or with the keyboard alone: the arrows move between buttons\n"
+    "or over the board, Tab goes to the items in the trees, Enter or Space clicks and\n"
+    "Escape opens the menu. F11 or Alt+Enter switches full screen.\n"
+    "\n"
+    "An installed game keeps its progress, settings and window place (world.dat,\n"
+    "options.dat, window.txt) in $XDG_DATA_HOME/tandolo (~/.local/share/tandolo by\n"
+    "default) and its screenshots (Left Shift with Print Screen or F12) in the pictures\n"
+    "folder; run from its build folder it keeps them in the working directory and\n"
+    "beside the executable.\n";
 
 }  // namespace
 
