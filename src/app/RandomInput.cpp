@@ -13,7 +13,7 @@ constexpr int ScreenHeight = 600;
 // Points a little off the screen too: the game must take a pointer anywhere the window reports.
 constexpr int Beside = 40;
 // Escape twice: it opens the in-game menu, the way out of play that is not a button.
-constexpr int Keys[] = {KeyEscape, KeyEscape, KeySpace, KeyEnter, KeyLeft, KeyRight, KeyUp, KeyDown};
+constexpr int Keys[] = {KeyEscape, KeyEscape, KeySpace, KeyEnter, KeyLeft, KeyRight, KeyUp, KeyDown, KeyTab};
 
 }  // namespace
 
